@@ -1,0 +1,30 @@
+// Resource identifiers of the control panel and the about box.
+#pragma once
+
+#define IDM_ABOUT 0x0010
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUT_MENU 101
+#define IDD_CONTROL_PANEL 102
+#define IDI_PANEL 129
+
+#define IDC_STEREO_MODE 1000
+#define IDC_POWER_SAVER 1001
+#define IDC_SET_ZERO 1002
+#define IDC_YAW_BAR 1003
+#define IDC_PITCH_BAR 1004
+#define IDC_ROLL_BAR 1005
+#define IDC_YAW_LABEL 1006
+#define IDC_PITCH_LABEL 1007
+#define IDC_ROLL_LABEL 1008
+#define IDC_SENSITIVITY_GROUP 1009
+#define IDC_OPTIONS_GROUP 1010
+#define IDC_MAX_LABEL 1012
+#define IDC_MIN_LABEL 1013
+#define IDC_YAW_VALUE 1014
+#define IDC_PITCH_VALUE 1015
+#define IDC_ROLL_VALUE 1016
+#define IDC_AXIS_X_OUT 1017
+#define IDC_AXIS_Y_OUT 1018
+#define IDC_AXIS_Z_OUT 1019
+
+#define IDC_STATIC (-1)
