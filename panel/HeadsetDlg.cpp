@@ -81,9 +81,14 @@ void CHeadsetDlg::TogglePowerSaver() {
 
 void CHeadsetDlg::OnVScroll(UINT code, UINT pos, int barId) {
     CDialog::OnVScroll(code, pos, barId);
+    OnSensitivityScroll(*this, m_state, code, barId);
 }
 
+// Every timer the panel receives polls the readout, whatever its id.
 void CHeadsetDlg::OnTimer(UINT_PTR id) {
+    if (m_state.readoutReady) {
+        RefreshAxesReadout(*this, m_state);
+    }
     CDialog::OnTimer(id);
 }
 

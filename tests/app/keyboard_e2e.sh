@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# End to end: the real program in a real window (Xvfb) on a fresh emulated machine. Tab to
+# "Enable Stereo Mode", Space, Return; the tracker's state and the profile show stereo on.
+# Usage: keyboard_e2e.sh PROGRAM
+set -euo pipefail
+program=$1
+
+work=$(mktemp -d)
+display=:$((100 + $$ % 400))
+cleanup() {
+  [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+XDG_DATA_HOME=$work "$program" 2>"$work/stderr" &
+app=$!
+
+window=""
+for _ in $(seq 150); do
+  window=$(xdotool search --onlyvisible --name '^ZARVEN Controls$' 2>/dev/null | head -n 1) || true
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+if [ -z "$window" ]; then
+  echo "FAIL: the panel did not appear"; cat "$work/stderr"; exit 1
+fi
+sleep 0.5
+# Focus starts on OK; Tab reaches Cancel, then "Enable Stereo Mode".
+xdotool windowfocus --sync "$window"
+xdotool key --delay 100 Tab Tab space Return
+
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app" 2>/dev/null; then
+  echo "FAIL: the panel did not close on Return"; exit 1
+fi
+wait "$app"
+app=""
+
+prefix=$work/zarven-controls
+profile=$prefix/windows/zarven-controls.INI
+grep -qx 'StereoMode=1' "$prefix/joysticks.ini" || { echo "FAIL: joysticks.ini:"; cat "$prefix/joysticks.ini"; exit 1; }
+grep -qx '\[ZARVEN\]' "$profile" || { echo "FAIL: no [ZARVEN] section in $profile"; exit 1; }
+grep -qx 'StereoMode=1' "$profile" || { echo "FAIL: profile:"; cat "$profile"; exit 1; }
+grep -qx 'YawSensitivity=1023' "$profile" || { echo "FAIL: profile:"; cat "$profile"; exit 1; }
+echo "keyboard end-to-end: 1 passed, 0 failed"
