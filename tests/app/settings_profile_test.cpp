@@ -50,12 +50,17 @@ TEST_F(Shell, OkSavesThePositionsAsTheyStand) {
               std::string::npos);
 }
 
-class ShellCancel : public Shell, public ::testing::WithParamInterface<void (*)()> {};
+struct CancelWay {
+    const char* name;
+    void (*close)();
+};
+
+class ShellCancel : public Shell, public ::testing::WithParamInterface<CancelWay> {};
 
 TEST_P(ShellCancel, WritesNothing) {
     m_machine.Add({.slot = 0}).Start();
     headless::Click(IDC_STEREO_MODE);
-    GetParam()();
+    GetParam().close();
     m_app.InitInstance();
 
     EXPECT_FALSE(std::filesystem::exists(m_machine.Prefix() / "windows" / "zarven-controls.INI"));
@@ -63,8 +68,11 @@ TEST_P(ShellCancel, WritesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, ShellCancel,
-                         ::testing::Values(&headless::PressEscape, &headless::CloseBox,
-                                           [] { headless::Click(IDCANCEL); }));
+                         ::testing::Values(CancelWay{"Escape", &headless::PressEscape},
+                                           CancelWay{"CloseBox", &headless::CloseBox},
+                                           CancelWay{"CancelButton",
+                                                     [] { headless::Click(IDCANCEL); }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Shell, SecondRunShowsTheTrackerNotTheProfile) {
     m_machine.Add({.slot = 0}).Start();

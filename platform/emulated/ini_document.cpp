@@ -1,0 +1,93 @@
+#include "platform/emulated/ini_document.h"
+
+#include "platform/emulated/ascii_text.h"
+
+#include <algorithm>
+
+namespace emulated {
+
+namespace {
+
+// Line breaks and NUL bytes cannot be part of a stored line.
+bool HasUnstorableByte(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+bool NamesSection(const IniSection& section, std::string_view name) {
+    return EqualsIgnoreCase(section.name, Trim(name));
+}
+
+bool NamesEntry(const IniLine& line, std::string_view key) {
+    return line.entry && EqualsIgnoreCase(line.key, Trim(key));
+}
+
+IniLine MakeEntry(std::string_view key, std::string_view value) {
+    const std::string_view name = Trim(key);
+    return IniLine{std::string(name) + "=" + std::string(value), true, std::string(name),
+                   std::string(Trim(value))};
+}
+
+}  // namespace
+
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+    const auto found = std::find_if(sections.begin(), sections.end(),
+                                    [&](const IniSection& s) { return NamesSection(s, section); });
+    if (found == sections.end()) {
+        return std::nullopt;
+    }
+    for (const IniLine& line : found->lines) {
+        if (NamesEntry(line, key)) {
+            return line.value;
+        }
+    }
+    return std::nullopt;
+}
+
+bool IniDocument::CanStore(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string_view name = Trim(key);
+    const bool sectionOk = !Trim(section).empty() && section.find(']') == std::string_view::npos &&
+                           !HasUnstorableByte(section) && section.size() + 2 <= kMaxLineLength;
+    const bool keyOk = !name.empty() && name.find('=') == std::string_view::npos &&
+                       !HasUnstorableByte(name) && name.find_first_of("[;#") != 0;
+    const bool valueOk =
+        !HasUnstorableByte(value) && name.size() + value.size() + 1 <= kMaxLineLength;
+    return sectionOk && keyOk && valueOk;
+}
+
+void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    auto found = std::find_if(sections.begin(), sections.end(),
+                              [&](const IniSection& s) { return NamesSection(s, section); });
+    if (found == sections.end()) {
+        std::vector<IniLine>& before = sections.empty() ? preamble : sections.back().lines;
+        if (!before.empty() && !Trim(before.back().text).empty()) {
+            before.push_back(IniLine{});
+        }
+        const std::string name(Trim(section));
+        sections.push_back(IniSection{name, "[" + name + "]", {}});
+        found = sections.end() - 1;
+    }
+    std::vector<IniLine>& lines = found->lines;
+    const auto existing = std::find_if(lines.begin(), lines.end(),
+                                       [&](const IniLine& line) { return NamesEntry(line, key); });
+    if (existing != lines.end()) {
+        *existing = MakeEntry(key, value);
+        return;
+    }
+    const auto lastEntry =
+        std::find_if(lines.rbegin(), lines.rend(), [](const IniLine& line) { return line.entry; });
+    lines.insert(lastEntry.base(), MakeEntry(key, value));
+}
+
+void IniDocument::RemoveKey(std::string_view section, std::string_view key) {
+    for (IniSection& s : sections) {
+        if (NamesSection(s, section)) {
+            std::erase_if(s.lines, [&](const IniLine& line) { return NamesEntry(line, key); });
+        }
+    }
+}
+
+void IniDocument::RemoveSection(std::string_view section) {
+    std::erase_if(sections, [&](const IniSection& s) { return NamesSection(s, section); });
+}
+
+}  // namespace emulated

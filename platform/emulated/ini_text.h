@@ -1,0 +1,19 @@
+// INI text: "[section]" lines, "key=value" entries, blank lines and ';' or '#' comments.
+// Tolerant as the platform is (blanks, CRLF, any case), but a line that is none of these
+// makes the text unreadable rather than silently dropped.
+#pragma once
+
+#include "platform/emulated/ini_document.h"
+#include "platform/emulated/parse_result.h"
+
+#include <string>
+#include <string_view>
+
+namespace emulated {
+
+Parsed<IniDocument> ParseIniText(std::string_view text);
+
+// The lines as kept, in the document's layout; ParseIniText reads it back unchanged.
+std::string FormatIniText(const IniDocument& document);
+
+}  // namespace emulated

@@ -1,0 +1,44 @@
+// The devices in the joystick slots, answering the joystick interface as their driver would.
+// A head tracker takes the calibration-read flag values as commands (see docs/emulated-machine.md)
+// and keeps its stereo and power-saver state in joysticks.ini; its axes follow the resting
+// head's sway through the calibration the msjstick stand-in last loaded. A plain joystick
+// reports its axes centred.
+#pragma once
+
+#include "platform/emulated/head_sway.h"
+#include "platform/emulated/ini_document.h"
+#include "platform/emulated/joystick_config.h"
+#include "platform/emulated/joystick_slots.h"
+#include "platform/emulated/registry_document.h"
+#include "platform/emulated/stored_document.h"
+#include "platform/win32api.h"
+
+#include <array>
+
+namespace emulated {
+
+class JoystickDevices {
+public:
+    explicit JoystickDevices(StoredDocument<IniDocument>& slots) : slots_(slots) {}
+
+    MMRESULT GetCaps(UINT_PTR slot, JOYCAPSA* caps, UINT size) const;
+    // `now` is the machine's clock in seconds.
+    MMRESULT GetPosition(UINT slot, JOYINFOEX* info, double now);
+
+    // The msjstick stand-in: each slot's calibration from its JoystickNConfiguration value.
+    void LoadCalibration(const RegistryDocument& registry);
+
+    void SetUnplugged(UINT slot, bool unplugged);
+
+private:
+    MMRESULT RunCommand(UINT slot, DWORD flags, double now);
+    MMRESULT StoreState(UINT slot, std::string_view key, bool on);
+    void ReportTracker(UINT slot, const SlotDevice& device, JOYINFOEX& info, double now) const;
+
+    StoredDocument<IniDocument>& slots_;
+    std::array<AxisRanges, kSlotCount> calibration_{};
+    std::array<HeadAttitude, kSlotCount> straightAhead_{};  // set by the zero command
+    std::array<bool, kSlotCount> unplugged_{};
+};
+
+}  // namespace emulated

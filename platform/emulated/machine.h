@@ -1,0 +1,56 @@
+// One prefix's machine: its files in memory and the services built on them. Created without
+// touching the disk; EnsureLoaded reads (and first seeds) the prefix.
+#pragma once
+
+#include "platform/emulated/emulated_machine.h"
+#include "platform/emulated/ini_document.h"
+#include "platform/emulated/installable_drivers.h"
+#include "platform/emulated/joystick_devices.h"
+#include "platform/emulated/private_profiles.h"
+#include "platform/emulated/registry_document.h"
+#include "platform/emulated/registry_service.h"
+#include "platform/emulated/stored_document.h"
+
+#include <deque>
+#include <filesystem>
+
+namespace emulated {
+
+inline constexpr std::size_t kMaxLoggedCalls = 100000;
+
+class Machine {
+public:
+    explicit Machine(const std::filesystem::path& prefix);
+
+    void EnsureLoaded();
+
+    RegistryService& registry() { return registry_; }
+    JoystickDevices& joysticks() { return joysticks_; }
+    InstallableDrivers& drivers() { return drivers_; }
+    PrivateProfiles& profiles() { return profiles_; }
+
+    void Log(JoystickQuery query);
+    void Log(DriverMessage message);
+    const std::deque<JoystickQuery>& queries() const { return queries_; }
+    const std::deque<DriverMessage>& messages() const { return messages_; }
+    void ClearLogs();
+
+private:
+    // Writes the seed files into a prefix that holds none of them. False when the prefix
+    // cannot take them; the machine then holds the seed in memory only.
+    bool SeedIfEmpty();
+
+    std::filesystem::path prefix_;
+    StoredDocument<RegistryDocument> registryFile_;
+    StoredDocument<IniDocument> systemIni_;
+    StoredDocument<IniDocument> joysticksIni_;
+    RegistryService registry_;
+    JoystickDevices joysticks_;
+    InstallableDrivers drivers_;
+    PrivateProfiles profiles_;
+    std::deque<JoystickQuery> queries_;
+    std::deque<DriverMessage> messages_;
+    bool loaded_ = false;
+};
+
+}  // namespace emulated

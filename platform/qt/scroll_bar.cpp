@@ -1,0 +1,145 @@
+#include "platform/qt/scroll_bar.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <utility>
+
+namespace zarven::qt {
+
+std::optional<UINT> ScrollCodeOf(QAbstractSlider::SliderAction action) {
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            return SB_LINEUP;
+        case QAbstractSlider::SliderSingleStepAdd:
+            return SB_LINEDOWN;
+        case QAbstractSlider::SliderPageStepSub:
+            return SB_PAGEUP;
+        case QAbstractSlider::SliderPageStepAdd:
+            return SB_PAGEDOWN;
+        case QAbstractSlider::SliderToMinimum:
+            return SB_TOP;
+        case QAbstractSlider::SliderToMaximum:
+            return SB_BOTTOM;
+        case QAbstractSlider::SliderNoAction:
+        case QAbstractSlider::SliderMove:
+            break;
+    }
+    return std::nullopt;
+}
+
+Win32ScrollBar::Win32ScrollBar(Qt::Orientation orientation, QWidget* parent, CodeSink sink)
+    : QScrollBar(orientation, parent), sink_(std::move(sink)) {
+    // Qt's value only ever shows the program's position; a drag moves the thumb alone.
+    setTracking(false);
+    setRange(0, 0);  // a Win32 scroll bar control starts with an empty range
+    setPageStep(0);  // and no page: a thumb of the standard size
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    connect(this, &QAbstractSlider::actionTriggered, this, &Win32ScrollBar::OnAction);
+    connect(this, &QAbstractSlider::sliderMoved, this, &Win32ScrollBar::OnDragged);
+    connect(this, &QAbstractSlider::sliderReleased, this, &Win32ScrollBar::OnReleased);
+}
+
+void Win32ScrollBar::SetScrollRange(int minPos, int maxPos) {
+    setRange(minPos, maxPos);
+    pos_ = std::clamp(pos_, minimum(), maximum());
+    if (!isSliderDown()) {
+        ShowThumbAt(pos_);
+    }
+}
+
+int Win32ScrollBar::SetScrollPos(int pos) {
+    const int previous = pos_;
+    pos_ = std::clamp(pos, minimum(), maximum());
+    if (!isSliderDown()) {
+        ShowThumbAt(pos_);
+    }
+    return previous;
+}
+
+int Win32ScrollBar::TrackPos() const {
+    if (delivering_) {
+        return deliveringTrackPos_;
+    }
+    return isSliderDown() ? sliderPosition() : pos_;
+}
+
+void Win32ScrollBar::mousePressEvent(QMouseEvent* event) {
+    countAtPress_ = reportedCount_;
+    QScrollBar::mousePressEvent(event);
+}
+
+void Win32ScrollBar::mouseReleaseEvent(QMouseEvent* event) {
+    const bool wasDragging = isSliderDown();
+    QScrollBar::mouseReleaseEvent(event);
+    const bool actionButton =
+        event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton;
+    if (actionButton && (wasDragging || reportedCount_ != countAtPress_)) {
+        Report(SB_ENDSCROLL, pos_);
+    }
+}
+
+void Win32ScrollBar::keyPressEvent(QKeyEvent* event) {
+    const int countBefore = reportedCount_;
+    QScrollBar::keyPressEvent(event);
+    if (reportedCount_ != countBefore) {
+        Report(SB_ENDSCROLL, pos_);
+    }
+}
+
+void Win32ScrollBar::wheelEvent(QWheelEvent* event) {
+    // A Win32 scroll bar control does not scroll with the wheel.
+    event->ignore();
+}
+
+void Win32ScrollBar::OnAction(int action) {
+    // Qt has moved the slider to its proposal; only the program moves the thumb.
+    setSliderPosition(pos_);
+    const std::optional<UINT> code = ScrollCodeOf(static_cast<SliderAction>(action));
+    if (!code) {
+        return;
+    }
+    if (delivering_) {
+        setRepeatAction(SliderNoAction);  // the program is busy (a message box): stop repeating
+        return;
+    }
+    Report(*code, pos_);
+}
+
+void Win32ScrollBar::OnDragged(int trackPos) {
+    if (!delivering_) {
+        Report(SB_THUMBTRACK, trackPos);
+    }
+}
+
+void Win32ScrollBar::OnReleased() {
+    Report(SB_THUMBPOSITION, sliderPosition());
+}
+
+void Win32ScrollBar::Report(UINT code, int trackPos) {
+    ++reportedCount_;
+    pending_.push_back({code, trackPos});
+    if (delivering_) {
+        return;
+    }
+    delivering_ = true;
+    while (!pending_.empty()) {
+        const Pending next = pending_.front();
+        pending_.pop_front();
+        deliveringTrackPos_ = next.trackPos;
+        const bool thumbCode = next.code == SB_THUMBTRACK || next.code == SB_THUMBPOSITION;
+        sink_(next.code, thumbCode ? static_cast<UINT>(next.trackPos) : 0u);
+        if (!isSliderDown()) {
+            ShowThumbAt(pos_);
+        }
+    }
+    delivering_ = false;
+}
+
+void Win32ScrollBar::ShowThumbAt(int pos) {
+    setValue(pos);
+}
+
+}  // namespace zarven::qt
