@@ -13,12 +13,9 @@ if [ -n "${missing:-}" ]; then
     xvfb xauth xdotool x11-apps imagemagick >/dev/null
 fi
 
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb
+trap stop_xvfb EXIT
 
 "$@" &
 program=$!

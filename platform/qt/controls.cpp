@@ -181,7 +181,11 @@ QWidget* CreateControl(QWidget& dialog, const DialogControl& control, const Cont
 
 void SetControlText(QWidget& widget, const QString& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
-        edit->setText(text);
+        // The same text again changes nothing visible; skipping it spares a relayout and a
+        // repaint on every readout tick whose axis moved by less than a degree.
+        if (edit->text() != text) {
+            edit->setText(text);
+        }
     } else if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
         button->setText(text);
     } else if (auto* label = qobject_cast<QLabel*>(&widget)) {

@@ -3,21 +3,18 @@
 # "Enable Stereo Mode", Space, Return; the tracker's state and the profile show stereo on.
 # Usage: keyboard_e2e.sh PROGRAM
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/xvfb.sh"
 program=$1
 
 work=$(mktemp -d)
-display=:$((100 + $$ % 400))
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb
 
 XDG_DATA_HOME=$work "$program" 2>"$work/stderr" &
 app=$!
