@@ -20,10 +20,7 @@ start_xvfb
 
 XDG_DATA_HOME=$work "$program" 2>/dev/null &
 app=$!
-for _ in $(seq 150); do
-  xdotool search --onlyvisible --name '^ZARVEN Controls$' >/dev/null 2>&1 && break
-  sleep 0.1
-done
+wait_for_window "ZARVEN Controls" >/dev/null || { echo "idle CPU: the panel did not appear" >&2; exit 1; }
 sleep 2
 
 cpu_ns() { cat /proc/"$app"/task/*/schedstat | awk '{ sum += $1 } END { printf "%d", sum }'; }

@@ -20,3 +20,18 @@ start_xvfb() {
 stop_xvfb() {
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
+
+# Prints the id of the first visible window whose title is exactly TITLE, waiting up to
+# SECONDS (default 15) for it to appear; fails when it does not.
+wait_for_window() {
+  local title=$1 tries=$(( ${2:-15} * 10 )) window
+  for _ in $(seq "$tries"); do
+    window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1) || true
+    if [ -n "$window" ]; then
+      echo "$window"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}

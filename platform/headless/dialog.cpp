@@ -126,26 +126,6 @@ LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---- Default event processing ----
 
-BOOL CDialog::OnInitDialog() {
-    return TRUE;  // the platform gives the first tab stop the focus
-}
-
-void CDialog::OnOK() {
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
-
-void CDialog::OnClicked(int) {}
-
-void CDialog::OnEditChange(int) {}
-
-void CDialog::OnVScroll(UINT, UINT, int) {}
-
-void CDialog::OnTimer(UINT_PTR) {}
-
 void CDialog::OnSysCommand(UINT id, LPARAM) {
     // The low four bits are the platform's own; the command is the rest.
     switch (id & 0xFFF0u) {

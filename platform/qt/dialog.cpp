@@ -173,26 +173,6 @@ LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-BOOL CDialog::OnInitDialog() {
-    return TRUE;  // the first tab stop gets the focus
-}
-
-void CDialog::OnOK() {
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
-
-void CDialog::OnClicked(int) {}
-
-void CDialog::OnEditChange(int) {}
-
-void CDialog::OnVScroll(UINT, UINT, int) {}
-
-void CDialog::OnTimer(UINT_PTR) {}
-
 void CDialog::OnSysCommand(UINT id, LPARAM) {
     switch (id & 0xFFF0u) {
         case SC_CLOSE:

@@ -19,13 +19,7 @@ start_xvfb
 XDG_DATA_HOME=$work "$program" 2>"$work/stderr" &
 app=$!
 
-window=""
-for _ in $(seq 150); do
-  window=$(xdotool search --onlyvisible --name '^ZARVEN Controls$' 2>/dev/null | head -n 1) || true
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-if [ -z "$window" ]; then
+if ! window=$(wait_for_window "ZARVEN Controls"); then
   echo "FAIL: the panel did not appear"; cat "$work/stderr"; exit 1
 fi
 sleep 0.5

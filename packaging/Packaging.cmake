@@ -1,0 +1,52 @@
+# Desktop integration (menu entry, icons, AppStream metainfo) installed beside the program, and
+# the Debian package CPack makes of the installed tree. Only a build with the program packages.
+if(NOT TARGET zarven-controls)
+  return()
+endif()
+
+include(GNUInstallDirs)
+
+set(zarven_packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
+set(zarven_icon_dir ${PROJECT_SOURCE_DIR}/panel/icons)
+
+install(FILES ${zarven_packaging_dir}/zarven-controls.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${zarven_packaging_dir}/com.zarven.controls.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The hicolor theme: the SVG as scalable, each zarven-controls-<N>.png as NxN.
+install(FILES ${zarven_icon_dir}/zarven-controls.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+file(GLOB zarven_png_icons ${zarven_icon_dir}/zarven-controls-*.png)
+foreach(icon ${zarven_png_icons})
+  string(REGEX MATCH "-([0-9]+)\\.png$" _ ${icon})
+  set(size ${CMAKE_MATCH_1})
+  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME zarven-controls.png)
+endforeach()
+
+set(ZARVEN_PACKAGE_MAINTAINER "ZARVEN Controls developers <controls@zarven.example>"
+    CACHE STRING "Maintainer field of the Debian package")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zarven-controls)
+set(CPACK_PACKAGE_VENDOR ZARVEN)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "control panel for the ZARVEN head-mounted display")
+set(CPACK_PACKAGE_DESCRIPTION
+    "The panel finds the headset's head tracker among the sixteen joystick slots, switches \
+its options (stereo mode, power saver, Set Zero), sets the sensitivity of the yaw, pitch and \
+roll axes, shows the head's attitude live, and on OK writes a settings profile. On Linux it runs \
+over an emulated joystick machine kept in the user's data folder, so it needs no hardware.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ZARVEN_PACKAGE_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps finds the libraries the program links (Qt 6, the C++ runtime); Qt loads its
+# platform plugins at run time, so those are named here, and a font for the dialogs.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
