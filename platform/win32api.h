@@ -11,12 +11,30 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+#ifndef DIRECTINPUT_VERSION
+#define DIRECTINPUT_VERSION 0x0800
+#endif
+// windows.h first: the others use its types. MinGW-w64 declares the joystick configuration
+// record (JOYREGHWCONFIG) only in dinputd.h, which needs dinput.h.
+// clang-format off
+#include <windows.h>
 #include <mmsystem.h>
 #include <regstr.h>
-#include <windows.h>
+#include <dinput.h>
+#include <dinputd.h>
+// clang-format on
 
 #ifndef JDD_CONFIGCHANGED
 #define JDD_CONFIGCHANGED (DRV_RESERVED + 0x0103)
+#endif
+// The calibration-read flags of joyGetPosEx, absent from MinGW-w64's mmsystem.h.
+#ifndef JOY_CAL_READXONLY
+#define JOY_CAL_READXONLY 0x00100000u
+#define JOY_CAL_READYONLY 0x00200000u
+#define JOY_CAL_READZONLY 0x01000000u
+#define JOY_CAL_READRONLY 0x02000000u
+#define JOY_CAL_READUONLY 0x04000000u
+#define JOY_CAL_READVONLY 0x08000000u
 #endif
 
 #else  // !_WIN32

@@ -26,9 +26,9 @@ HeadAttitude RestingHeadSway(double seconds) {
     if (!std::isfinite(seconds)) {
         seconds = 0;
     }
-    return HeadAttitude{Sway(seconds, {18, 11.0, 0.0}, {6, 4.3, 1.1}),
-                        Sway(seconds, {12, 7.0, 0.7}, {4, 2.9, 2.0}),
-                        Sway(seconds, {8, 13.0, 1.9}, {3, 5.3, 0.4})};
+    return HeadAttitude{Sway(seconds, {6, 17.0, 0.0}, {2, 6.1, 1.1}),
+                        Sway(seconds, {4, 13.0, 0.7}, {1.5, 4.7, 2.0}),
+                        Sway(seconds, {3, 19.0, 1.9}, {1, 7.3, 0.4})};
 }
 
 }  // namespace emulated

@@ -92,11 +92,14 @@ private:
     // stays as it was (empty at the first load) and the file becomes read-only.
     void Adopt(FileContents contents) {
         unreadable_ = false;
-        stamp_ = contents.state == FileContents::State::kPresent ? contents.stamp : StampOf(path_);
         if (contents.state == FileContents::State::kAbsent) {
+            // Stamped as absent, not as whatever is there now: a file another process created
+            // since the read must be read before this one writes over it.
+            stamp_ = FileStamp{};
             document_ = Document{};
             return;
         }
+        stamp_ = contents.state == FileContents::State::kPresent ? contents.stamp : StampOf(path_);
         if (contents.state == FileContents::State::kPresent) {
             Parsed<Document> parsed = parse_(contents.bytes);
             if (parsed.ok()) {

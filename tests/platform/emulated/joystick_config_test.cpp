@@ -99,13 +99,13 @@ TEST(HeadSway, StaysSmallSmoothAndAlive) {
             lowest = std::min(lowest, axis);
             highest = std::max(highest, axis);
         }
-        pitchMoved = pitchMoved || std::abs(head.pitch - RestingHeadSway(0).pitch) > 5;
-        rollMoved = rollMoved || std::abs(head.roll - RestingHeadSway(0).roll) > 5;
+        pitchMoved = pitchMoved || std::abs(head.pitch - RestingHeadSway(0).pitch) > 3;
+        rollMoved = rollMoved || std::abs(head.roll - RestingHeadSway(0).roll) > 3;
         previousYaw = head.yaw;
     }
-    EXPECT_GE(lowest, 1024 - 24);
-    EXPECT_LE(highest, 1024 + 24);
-    EXPECT_LT(lowest, 1024 - 10);
+    EXPECT_GE(lowest, 1024 - 8);
+    EXPECT_LE(highest, 1024 + 8);
+    EXPECT_LT(lowest, 1024 - 5);
     EXPECT_TRUE(pitchMoved);
     EXPECT_TRUE(rollMoved);
     EXPECT_EQ(RestingHeadSway(NAN).yaw, RestingHeadSway(0).yaw);
