@@ -6,7 +6,7 @@ out=$1
 missing=()
 shift
 
-for package in xvfb xauth xdotool x11-apps imagemagick; do
+for package in xvfb xauth xdotool imagemagick; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
     missing+=("$package")
 done
@@ -27,7 +27,7 @@ if ! window=$(wait_for_window "ZARVEN Controls"); then
   exit 1
 fi
 sleep 1
-xwd -root -silent | /usr/bin/convert xwd:- -trim +repage "$out"
+/usr/bin/import -window root png:- | /usr/bin/convert png:- -trim +repage "$out"
 echo "screenshot: saved $out" >&2
-xdotool windowactivate --sync "$window" key Escape 2>/dev/null || kill "$program"
+xdotool windowfocus --sync "$window" && sleep 0.3 && xdotool key Escape
 wait "$program" || true
