@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # CPU use of the running panel while it idles in a real window (Xvfb) with its 20 ms readout
 # ticking: the time all its threads spent on a CPU (/proc/<pid>/task/*/schedstat, in ns) over
-# a window of SECONDS (default 10), after a 2 s settling period, as a percentage of one core.
-#   bench/idle_cpu.sh PROGRAM [SECONDS]
+# a window of IDLE_SECONDS (default 10), after a 2 s settling period, as a percentage of one
+# core. TITLE is the title of the window to wait for (default "ZARVEN Controls").
+#   [IDLE_SECONDS=10] [TITLE=...] bench/idle_cpu.sh PROGRAM [ARGS...]
 set -euo pipefail
 source "$(dirname "$0")/../scripts/xvfb.sh"
-program=$1
-seconds=${2:-10}
+seconds=${IDLE_SECONDS:-10}
+title=${TITLE:-ZARVEN Controls}
 
 work=$(mktemp -d)
 cleanup() {
@@ -18,9 +19,9 @@ trap cleanup EXIT
 
 start_xvfb
 
-XDG_DATA_HOME=$work "$program" 2>/dev/null &
+XDG_DATA_HOME=$work "$@" 2>/dev/null &
 app=$!
-wait_for_window "ZARVEN Controls" >/dev/null || { echo "idle CPU: the panel did not appear" >&2; exit 1; }
+wait_for_window "$title" >/dev/null || { echo "idle CPU: the window did not appear" >&2; exit 1; }
 sleep 2
 
 cpu_ns() { cat /proc/"$app"/task/*/schedstat | awk '{ sum += $1 } END { printf "%d", sum }'; }
