@@ -186,7 +186,7 @@ SensitivityPosition RangeToPosition(DWORD min) {
 
 int SensitivityToDegrees(SensitivityPosition position) {
     const auto product = static_cast<std::int32_t>(static_cast<std::uint32_t>(position) * 360u);
-    return std::clamp(product / kSensitivityFull, 0, 359);
+    return std::clamp<std::int32_t>(product / kSensitivityFull, 0, 359);
 }
 
 bool ReadJoystickConfig(UINT slot, const char* regKeyName, JOYREGHWCONFIG& record) {

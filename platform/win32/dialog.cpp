@@ -198,9 +198,8 @@ HICON CDialog::SetIcon(HICON icon, BOOL bigIcon) {
     if (m_impl->hwnd == nullptr) {
         return nullptr;
     }
-    return reinterpret_cast<HICON>(::SendMessage(m_impl->hwnd, WM_SETICON,
-                                                 bigIcon ? ICON_BIG : ICON_SMALL,
-                                                 reinterpret_cast<LPARAM>(icon)));
+    return reinterpret_cast<HICON>(::SendMessage(
+        m_impl->hwnd, WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
 }
 
 BOOL CDialog::IsIconic() const {

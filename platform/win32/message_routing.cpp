@@ -38,8 +38,7 @@ LONG CenteredStart(LONG length, LONG areaStart, LONG areaEnd, LONG low, LONG hig
 
 WindowOrigin CenteredOrigin(const RECT& window, const RECT& area, const RECT& bounds) {
     return WindowOrigin{
-        CenteredStart(window.right - window.left, area.left, area.right, bounds.left,
-                      bounds.right),
+        CenteredStart(window.right - window.left, area.left, area.right, bounds.left, bounds.right),
         CenteredStart(window.bottom - window.top, area.top, area.bottom, bounds.top,
                       bounds.bottom)};
 }

@@ -68,8 +68,8 @@ constexpr StyleName kExtraStyles[] = {
 };
 
 constexpr StyleName kDialogStyles[] = {
-    {DialogStyle::kPopup, "WS_POPUP"},         {DialogStyle::kVisible, "WS_VISIBLE"},
-    {DialogStyle::kCaption, "WS_CAPTION"},     {DialogStyle::kSystemMenu, "WS_SYSMENU"},
+    {DialogStyle::kPopup, "WS_POPUP"},           {DialogStyle::kVisible, "WS_VISIBLE"},
+    {DialogStyle::kCaption, "WS_CAPTION"},       {DialogStyle::kSystemMenu, "WS_SYSMENU"},
     {DialogStyle::kModalFrame, "DS_MODALFRAME"},
 };
 
@@ -152,8 +152,7 @@ void WriteResourceScript(std::ostream& out) {
     }
     for (UINT id = 0; id <= kLastResourceId; ++id) {
         if (const IconResource* icon = FindIconResource(id)) {
-            out << id << " ICON " << QuotedText((std::string(icon->name) + ".ico").c_str())
-                << "\n";
+            out << id << " ICON " << QuotedText((std::string(icon->name) + ".ico").c_str()) << "\n";
         }
     }
     for (UINT id = 0; id <= kLastResourceId; ++id) {

@@ -8,7 +8,6 @@ namespace zarven::win32 {
 class WindowMenu final : public CMenu {
 public:
     void Attach(HMENU menu) { m_menu = menu; }
-    HMENU Handle() const { return m_menu; }
 
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCSTR text = nullptr) override;
 

@@ -3,8 +3,8 @@
 # prefix. Wine has no joystick, so the program shows the "NO Tracker" notice and then the
 # panel. Checks: Alt+F4 cancels without writing the settings profile; the system menu's About
 # item opens the about box and Return closes it; toggling "Enable Power Saver" from the
-# keyboard and pressing Return writes PowerSaver=1 into zarven-controls.INI; imported tracker
-# keys do not upset discovery.
+# keyboard, clicking the yaw bar's down arrow and pressing Return writes PowerSaver=1 and
+# YawSensitivity=1024 into zarven-controls.INI; imported tracker keys do not upset discovery.
 #
 #   tests/win32/wine_smoke.sh [--screenshot FILE.png] [EXE]
 #
@@ -43,7 +43,7 @@ install_missing
 [ -f "$exe" ] || "$root/scripts/build-windows.sh"
 set +e
 
-# shellcheck source=../../scripts/xvfb.sh
+# shellcheck source-path=SCRIPTDIR/../.. source=scripts/xvfb.sh
 source "$root/scripts/xvfb.sh"
 work=$(mktemp -d)
 cleanup() {
@@ -79,6 +79,8 @@ check() {
   fi
 }
 
+quietly() { "$@" >/dev/null 2>&1; }
+
 visible_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
 
 # Waits up to $2 seconds for a visible window captioned exactly $1 and prints its id.
@@ -110,6 +112,14 @@ keys_to() {
   xdotool key --delay 150 "$@"
 }
 
+# The yaw bar's down arrow, from its place in the template (x 137, width 10; bottom at 96 of
+# 175 dialog units) and Wine's frame (22 pixels above the client area, 3 below).
+click_yaw_down_arrow() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + WIDTH * 142 / 210)) $((Y + 22 + (HEIGHT - 25) * 91 / 175)) click 1
+  sleep 0.5
+}
+
 program_pid=""
 start_program() {
   (cd "$WINEPREFIX/drive_c" && exec wine 'C:\zarven-controls.exe' >/dev/null 2>&1) &
@@ -128,6 +138,14 @@ program_ended_cleanly() {
   return 1
 }
 
+# A run whose checks failed may leave the program open: end it before the next one.
+end_leftover_program() {
+  if kill -0 "$program_pid" 2>/dev/null; then
+    wineserver -k
+    wait "$program_pid"
+  fi
+}
+
 # Answers the start-up boxes of discovery with Return (the notice's OK, the question's Yes)
 # until the panel shows. Wine may report joysticks of its own, so any of them may come.
 notice_seen=0
@@ -142,6 +160,9 @@ open_panel() {
         [ "$box" = "NO Tracker" ] && notice_seen=1
         sleep 0.5
         keys_to "$id" Return
+        # One Return a box: a second one would press the panel's OK. A box that is still
+        # there after a while had not taken input yet (Wine's first start is slow).
+        wait_window_gone "$box" 5
       fi
     done
     sleep 0.25
@@ -149,8 +170,8 @@ open_panel() {
   return 1
 }
 
-check "the fake tracker's keys are imported" \
-  wine reg query 'HKLM\System\CurrentControlSet\Control\MediaProperties\PrivateProperties\Joystick\OEM\ZARVEN_TRACKER' /v OEMName
+oem_key='HKLM\System\CurrentControlSet\Control\MediaProperties\PrivateProperties\Joystick\OEM'
+check "the fake tracker's keys are imported" quietly wine reg query "$oem_key\ZARVEN_TRACKER" /v OEMName
 
 log "run 1: Alt+F4 cancels"
 start_program
@@ -158,13 +179,16 @@ check "discovery passes and the panel shows" open_panel
 if [ -n "$screenshot" ] && [ -n "${panel:-}" ]; then
   sleep 2  # let every control paint
   mkdir -p "$(dirname "$screenshot")"
-  import -window "$panel" "$screenshot" && log "screenshot saved to $screenshot"
+  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$screenshot" &&
+    log "screenshot saved to $screenshot"
 fi
 [ -n "${panel:-}" ] && keys_to "$panel" alt+F4
 check "Alt+F4 ends the program" program_ended_cleanly 20
 check "Cancel writes no settings profile" test ! -e "$profile"
 
 log "run 2: the about box, then Power Saver and OK"
+end_leftover_program
 start_program
 check "the panel shows again" open_panel
 if [ "$notice_seen" = 1 ]; then log "Wine reports no tracker: the \"NO Tracker\" notice came"; fi
@@ -172,13 +196,19 @@ if [ "$notice_seen" = 1 ]; then log "Wine reports no tracker: the \"NO Tracker\"
 about=$(wait_window "About ZARVEN Controls" 10)
 check "the system menu's last item opens the about box" test -n "$about"
 [ -n "$about" ] && keys_to "$about" Return
-check "Return closes the about box" wait_window_gone "About ZARVEN Controls" 10
+about_closed() { [ -n "$about" ] && wait_window_gone "About ZARVEN Controls" 10; }
+check "Return closes the about box" about_closed
 # Focus is back on OK, the first tab stop; three tabs reach "Enable Power Saver".
-[ -n "${panel:-}" ] && keys_to "$panel" Tab Tab Tab space Return
+[ -n "${panel:-}" ] && keys_to "$panel" Tab Tab Tab space
+[ -n "${panel:-}" ] && click_yaw_down_arrow "$panel"
+[ -n "${panel:-}" ] && keys_to "$panel" Return
 check "OK ends the program" program_ended_cleanly 20
 if [ "$notice_seen" = 1 ]; then
   # No tracker: the options started off, so the toggle turned power saving on.
-  check "OK writes PowerSaver=1 to the profile" grep -qx $'PowerSaver=1\r\\?' "$profile"
+  check "OK writes PowerSaver=1 to the profile" grep -qE $'^PowerSaver=1\r?$' "$profile"
+  # The yaw bar started at the fallback 1023; its down arrow moved it one step.
+  check "a line-down click on the yaw bar reaches the panel" \
+    grep -qE $'^YawSensitivity=1024\r?$' "$profile"
 else
   check "OK writes PowerSaver to the profile" grep -qE $'^PowerSaver=[01]\r?$' "$profile"
 fi
