@@ -1,5 +1,5 @@
 // CWinApp and the framework's start-up over Qt.
-#include "platform/framework.h"
+#include "platform/framework_common.h"
 #include "platform/qt/display.h"
 #include "platform/qt/icons.h"
 
@@ -11,34 +11,16 @@
 
 namespace {
 
-CWinApp* currentApp = nullptr;
-
-// The file name without directory and extension; from the running executable when argv[0]
-// names none.
-std::string ExecutableName(const char* argv0) {
-    std::string name = std::filesystem::path(argv0 != nullptr ? argv0 : "").stem().string();
-    if (name.empty()) {
-        std::error_code error;
-        name = std::filesystem::read_symlink("/proc/self/exe", error).stem().string();
+// The path the program was started under; the running executable when argv[0] names none.
+std::string ExecutablePath(const char* argv0) {
+    if (argv0 != nullptr && AfxExecutableName(argv0) != "") {
+        return argv0;
     }
-    return name;
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).string();
 }
 
 }  // namespace
-
-CWinApp::CWinApp(LPCSTR appName) : m_appName(appName != nullptr ? appName : "") {
-    currentApp = this;
-}
-
-CWinApp::~CWinApp() {
-    if (currentApp == this) {
-        currentApp = nullptr;
-    }
-}
-
-BOOL CWinApp::InitInstance() {
-    return TRUE;
-}
 
 void CWinApp::Enable3dControls() {
     // Qt's controls have their own look; nothing to switch on.
@@ -46,10 +28,6 @@ void CWinApp::Enable3dControls() {
 
 HICON CWinApp::LoadIcon(UINT id) const {
     return zarven::qt::LoadIconResource(id);
-}
-
-CWinApp* AfxGetApp() {
-    return currentApp;
 }
 
 std::string AfxLoadString(UINT id) {
@@ -63,10 +41,7 @@ int AfxWinMain(int argc, char** argv) {
         std::cerr << "AfxWinMain: the program has no application object\n";
         return 1;
     }
-    app->m_exeName = ExecutableName(argc > 0 && argv != nullptr ? argv[0] : nullptr);
-    if (app->m_appName.empty()) {
-        app->m_appName = app->m_exeName;
-    }
+    AfxNameApplication(*app, ExecutablePath(argc > 0 && argv != nullptr ? argv[0] : nullptr));
     if (!zarven::qt::DisplayAvailableInEnvironment()) {
         // The program still starts; its dialogs cannot be created and say so by -1.
         zarven::qt::ReportNoDisplay(app->m_exeName);

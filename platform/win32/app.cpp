@@ -1,13 +1,10 @@
 // CWinApp and the framework's start-up over the Windows module: the executable's name comes
 // from its module file, strings and icons from its resources.
-#include "platform/framework.h"
-#include "platform/win32/module_name.h"
+#include "platform/framework_common.h"
 
 #include <string>
 
 namespace {
-
-CWinApp* currentApp = nullptr;
 
 // The full path of the running executable, however long.
 std::string ModuleFileName() {
@@ -28,30 +25,12 @@ std::string ModuleFileName() {
 
 }  // namespace
 
-CWinApp::CWinApp(LPCSTR appName) : m_appName(appName != nullptr ? appName : "") {
-    currentApp = this;
-}
-
-CWinApp::~CWinApp() {
-    if (currentApp == this) {
-        currentApp = nullptr;
-    }
-}
-
-BOOL CWinApp::InitInstance() {
-    return TRUE;
-}
-
 // The dialog manager draws 3-D controls for every program marked for Windows 4.0 or later,
 // which MinGW-w64's linker does by default: there is nothing to switch on.
 void CWinApp::Enable3dControls() {}
 
 HICON CWinApp::LoadIcon(UINT id) const {
     return ::LoadIcon(::GetModuleHandle(nullptr), MAKEINTRESOURCE(id));
-}
-
-CWinApp* AfxGetApp() {
-    return currentApp;
 }
 
 std::string AfxLoadString(UINT id) {
@@ -73,10 +52,7 @@ int AfxWinMain(int, char**) {
     if (app == nullptr) {
         return 1;
     }
-    app->m_exeName = zarven::win32::ExeNameFromPath(ModuleFileName());
-    if (app->m_appName.empty()) {
-        app->m_appName = app->m_exeName;
-    }
+    AfxNameApplication(*app, ModuleFileName());
     app->InitInstance();
     return 0;
 }

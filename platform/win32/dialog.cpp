@@ -220,26 +220,6 @@ LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return m_impl->hwnd != nullptr ? ::SendMessage(m_impl->hwnd, message, wParam, lParam) : 0;
 }
 
-BOOL CDialog::OnInitDialog() {
-    return TRUE;
-}
-
-void CDialog::OnOK() {
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
-}
-
-void CDialog::OnClicked(int) {}
-
-void CDialog::OnEditChange(int) {}
-
-void CDialog::OnVScroll(UINT, UINT, int) {}
-
-void CDialog::OnTimer(UINT_PTR) {}
-
 void CDialog::OnSysCommand(UINT id, LPARAM lParam) {
     ::DefWindowProc(m_impl->hwnd, WM_SYSCOMMAND, id, lParam);
 }
