@@ -39,12 +39,6 @@ INSTANTIATE_TEST_SUITE_P(Values, AxisDegrees,
                                            // the product wraps around in 32 bits
                                            DegreesCase{0xFFFFFFFFu, 0xFFFFFE98u >> 16}));
 
-TEST(AxisDegreesText, ZeroPadded) {
-    EXPECT_EQ(Degrees(0), "000");
-    EXPECT_EQ(Degrees(183), "001");
-    EXPECT_EQ(Degrees(65535), "359");
-}
-
 class Readout : public PanelTest {
 protected:
     void SetUp() override {

@@ -5,28 +5,22 @@
 #include "tracker/TrackerLink.h"
 
 #include <cstring>
-#include <gmock/gmock.h>
 
 namespace {
-
-using ::testing::ElementsAre;
 
 const JOYREGHWCONFIG kSeeded = ConfigWithMinimums(512, 853, 853);  // 1023, 341, 341
 
 class Sensitivity : public PanelTest {
 protected:
-    void StartWith(const JOYREGHWCONFIG& config, bool driver = true) {
-        m_machine.Add({.slot = 0, .config = config});
-        if (!driver) {
-            m_machine.WithoutDriver();
-        }
-        m_machine.Start();
+    void StartWith(const JOYREGHWCONFIG& config) {
+        m_machine.Add({.slot = 0, .config = config}).Start();
     }
 
     static std::size_t ConfigChangedMessages() {
         std::size_t count = 0;
         for (const emulated::DriverMessage& m : emulated::DriverMessages()) {
-            count += m.message == JDD_CONFIGCHANGED && m.lParam1 == 0 && m.lParam2 == 0 ? 1 : 0;
+            count += m.driver == "msjstick" && m.message == JDD_CONFIGCHANGED && m.lParam1 == 0 &&
+                     m.lParam2 == 0;
         }
         return count;
     }
@@ -38,17 +32,16 @@ TEST_F(Sensitivity, StartsFromTheStoredRecord) {
     headless::PressEscape();
     panel.DoModal();
 
-    EXPECT_EQ(panel.State().yawPosition, 1023);
-    EXPECT_EQ(panel.State().pitchPosition, 341);
-    EXPECT_EQ(panel.State().rollPosition, 341);
-    for (int bar : {IDC_YAW_BAR, IDC_PITCH_BAR, IDC_ROLL_BAR}) {
-        EXPECT_EQ(headless::Range(panel, bar), std::make_pair(0, 2047));
+    const int bars[] = {IDC_YAW_BAR, IDC_PITCH_BAR, IDC_ROLL_BAR};
+    const int boxes[] = {IDC_YAW_VALUE, IDC_PITCH_VALUE, IDC_ROLL_VALUE};
+    const char* texts[] = {"179", "59", "59"};
+    const int positions[] = {1023, 341, 341};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(headless::Range(panel, bars[i]), std::make_pair(0, 2047));
+        EXPECT_EQ(headless::ThumbPos(panel, bars[i]), positions[i]);
+        EXPECT_EQ(headless::Text(panel, boxes[i]), texts[i]);
     }
-    EXPECT_EQ(headless::ThumbPos(panel, IDC_YAW_BAR), 1023);
-    EXPECT_EQ(headless::ThumbPos(panel, IDC_PITCH_BAR), 341);
-    EXPECT_EQ(headless::Text(panel, IDC_YAW_VALUE), "179");
-    EXPECT_EQ(headless::Text(panel, IDC_PITCH_VALUE), "59");
-    EXPECT_EQ(headless::Text(panel, IDC_ROLL_VALUE), "59");
+    EXPECT_EQ(panel.State().rollPosition, 341);
     EXPECT_TRUE(emulated::DriverMessages().empty());  // start-up writes nothing
 }
 
@@ -76,91 +69,81 @@ TEST_P(DegreesShown, AtStartAndAfterANotification) {
 
 INSTANTIATE_TEST_SUITE_P(Positions, DegreesShown,
                          ::testing::Values(ShownCase{"P2047", 0, "359", "359"},
-                                           ShownCase{"P1023", 512, "179", "179"},
                                            ShownCase{"P7", 1020, "1", "1"},
                                            ShownCase{"P5", 1021, "0", "1"},
                                            ShownCase{"PMinus353", 1200, "0", "1"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Sensitivity, DraggingToZeroShowsOne) {
-    StartWith(kSeeded);
+struct NotifyCase {
+    const char* name;
+    DWORD storedMinX;
+    void (*user)();
+    LONG position;
+    std::size_t stores;  // records stored, each followed by a driver notification
+    const char* text;
+};
+
+class Notifications : public Sensitivity, public ::testing::WithParamInterface<NotifyCase> {};
+
+TEST_P(Notifications, MoveThePositionAndStoreEveryTime) {
+    StartWith(ConfigWithMinimums(GetParam().storedMinX, 853, 853));
     CHeadsetDlg panel;
-    headless::Drag(IDC_YAW_BAR, {0});
+    ClearLogsNow();
+    GetParam().user();
     headless::PressEscape();
     panel.DoModal();
-    EXPECT_EQ(panel.State().yawPosition, 0);
-    EXPECT_EQ(headless::Text(panel, IDC_YAW_VALUE), "1");
+
+    EXPECT_EQ(panel.State().yawPosition, GetParam().position);
+    EXPECT_EQ(headless::ThumbPos(panel, IDC_YAW_BAR), GetParam().position);
+    EXPECT_EQ(headless::Text(panel, IDC_YAW_VALUE), GetParam().text);
+    EXPECT_EQ(ConfigChangedMessages(), GetParam().stores);
+    const AxisRange range = PositionToRange(GetParam().position);
+    const JOYRANGE& stored = StoredConfig(0).value().hwv.jrvHardware;
+    EXPECT_EQ(stored.jpMin.dwX, range.min);
+    EXPECT_EQ(stored.jpMax.dwX, range.max);
 }
 
-TEST_F(Sensitivity, Yaw2047ChangesExactlyBytes12_36_60) {
+INSTANTIATE_TEST_SUITE_P(
+    Yaw, Notifications,
+    ::testing::Values(NotifyCase{"ArrowDownIsLineThenEnd", 512,
+                                 [] { headless::ArrowClick(IDC_YAW_BAR, false); }, 1024, 2, "180"},
+                      NotifyCase{"LineUpAtZeroStillStores", 1023,
+                                 [] {
+                                     headless::ArrowClick(IDC_YAW_BAR, true);
+                                     headless::ArrowClick(IDC_YAW_BAR, true);
+                                 },
+                                 0, 4, "1"},
+                      NotifyCase{"DragStoresEveryStep", 512,
+                                 [] {
+                                     headless::Drag(IDC_YAW_BAR, {600, 0});
+                                 },
+                                 0, 4, "1"},
+                      NotifyCase{"OtherCodesKeepThePosition", 512,
+                                 [] {
+                                     for (UINT code : {2u, 3u, 6u, 7u, 8u, 9u}) {
+                                         headless::Scroll(IDC_YAW_BAR, code);
+                                     }
+                                 },
+                                 1023, 6, "179"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Sensitivity, WritesOnlyTheMovedAxisAndKeepsEveryOtherByte) {
     StartWith(kSeeded);
     CHeadsetDlg panel;
     headless::Drag(IDC_YAW_BAR, {2047});
+    headless::Drag(IDC_PITCH_BAR, {341});
     headless::PressEscape();
     panel.DoModal();
 
-    const std::optional<JOYREGHWCONFIG> stored = StoredConfig(0);
-    ASSERT_TRUE(stored);
     JOYREGHWCONFIG expected = kSeeded;
-    expected.hwv.jrvHardware.jpMin.dwX = 0;
-    expected.hwv.jrvHardware.jpMax.dwX = 2047;
-    expected.hwv.jrvHardware.jpCenter.dwX = 1024;
-    EXPECT_EQ(std::memcmp(&*stored, &expected, sizeof expected), 0);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&*stored);
-    EXPECT_EQ(bytes[12], 0);
-    EXPECT_EQ(bytes[36] | bytes[37] << 8, 2047);
-    EXPECT_EQ(bytes[60] | bytes[61] << 8, 1024);
-    EXPECT_EQ(headless::ThumbPos(panel, IDC_YAW_BAR), 2047);
-    EXPECT_EQ(headless::Text(panel, IDC_YAW_VALUE), "359");
-}
-
-TEST_F(Sensitivity, DraggingPitchStoresEveryStep) {
-    StartWith(kSeeded);
-    CHeadsetDlg panel;
-    ClearLogsNow();
-    headless::Drag(IDC_PITCH_BAR, {600, 341});  // 5, 5, 4, 8
-    headless::PressEscape();
-    panel.DoModal();
-
+    expected.hwv.jrvHardware.jpMin.dwX = 0;        // byte 12
+    expected.hwv.jrvHardware.jpMax.dwX = 2047;     // byte 36
+    expected.hwv.jrvHardware.jpCenter.dwX = 1024;  // byte 60
+    expected.hwv.jrvHardware.jpMin.dwY = 853;
+    expected.hwv.jrvHardware.jpMax.dwY = 1194;
     const std::optional<JOYREGHWCONFIG> stored = StoredConfig(0);
     ASSERT_TRUE(stored);
-    const JOYRANGE& r = stored->hwv.jrvHardware;
-    EXPECT_EQ(r.jpMin.dwY, 853u);
-    EXPECT_EQ(r.jpMax.dwY, 1194u);
-    EXPECT_EQ(r.jpCenter.dwY, 1024u);
-    EXPECT_EQ(ConfigChangedMessages(), 4u);
-    EXPECT_EQ(emulated::DriverMessages()[0].driver, "msjstick");
-    EXPECT_EQ(panel.State().pitchPosition, 341);
-    EXPECT_EQ(headless::ThumbPos(panel, IDC_PITCH_BAR), 341);
-}
-
-TEST_F(Sensitivity, ArrowClickStoresTwiceAndLineUpAtZeroStillStores) {
-    StartWith(ConfigWithMinimums(1023, 853, 853));  // yaw 1
-    CHeadsetDlg panel;
-    ClearLogsNow();
-    headless::ArrowClick(IDC_YAW_BAR, true);  // 1 -> 0
-    headless::Run([](CDialog&) { EXPECT_EQ(ConfigChangedMessages(), 2u); });
-    headless::ArrowClick(IDC_YAW_BAR, true);  // stays 0
-    headless::PressEscape();
-    panel.DoModal();
-
-    EXPECT_EQ(panel.State().yawPosition, 0);
-    EXPECT_EQ(ConfigChangedMessages(), 4u);
-    EXPECT_EQ(StoredConfig(0)->hwv.jrvHardware.jpMin.dwX, 1023u);
-    EXPECT_EQ(StoredConfig(0)->hwv.jrvHardware.jpMax.dwX, 1023u);
-}
-
-TEST_F(Sensitivity, PageTopBottomAndOtherCodesLeaveThePositionButStillStore) {
-    StartWith(kSeeded);
-    CHeadsetDlg panel;
-    ClearLogsNow();
-    for (int code : {SB_PAGEUP, SB_PAGEDOWN, SB_TOP, SB_BOTTOM, SB_ENDSCROLL, 9}) {
-        headless::Scroll(IDC_ROLL_BAR, static_cast<UINT>(code));
-    }
-    headless::PressEscape();
-    panel.DoModal();
-    EXPECT_EQ(panel.State().rollPosition, 341);
-    EXPECT_EQ(ConfigChangedMessages(), 6u);
+    EXPECT_EQ(std::memcmp(&*stored, &expected, sizeof expected), 0);
 }
 
 TEST_F(Sensitivity, RollFromStoredMinimum1200) {
@@ -183,7 +166,7 @@ TEST_F(Sensitivity, RollFromStoredMinimum1200) {
 }
 
 TEST_F(Sensitivity, MissingDriverStoresThenShowsErrorPerNotification) {
-    StartWith(kSeeded, /*driver=*/false);
+    m_machine.Add({.slot = 0, .config = kSeeded}).WithoutDriver().Start();
     CHeadsetDlg panel;
     headless::ArrowClick(IDC_YAW_BAR, false);
     headless::PressEscape();
@@ -192,48 +175,51 @@ TEST_F(Sensitivity, MissingDriverStoresThenShowsErrorPerNotification) {
     EXPECT_EQ(StoredConfig(0)->hwv.jrvHardware.jpMin.dwX, PositionToRange(1024).min);
     ASSERT_EQ(headless::Boxes().size(), 2u);
     for (const headless::ShownBox& box : headless::Boxes()) {
-        EXPECT_EQ(box.caption, "Error");
-        EXPECT_EQ(box.text, "<MSJSTICK.DRV> Driver not loaded...");
-        EXPECT_EQ(box.type, MB_OK);
-        EXPECT_EQ(box.owner, nullptr);
+        EXPECT_EQ(box, (headless::ShownBox{"Error", "<MSJSTICK.DRV> Driver not loaded...", MB_OK,
+                                           nullptr, IDOK}));
     }
-    EXPECT_TRUE(emulated::DriverMessages().empty());
 }
 
-TEST_F(Sensitivity, MissingSettingsKeyShowsNothingAndChangesNothing) {
-    // The device reports a driver key with no settings: no tracker is found, and slot 0's
-    // record can be neither read nor written.
-    m_machine.Add({.slot = 0, .regKey = "OTHER.DRV", .registered = false}).Start();
+struct UnwritableCase {
+    const char* name;
+    std::vector<TestSlot> slots;
+    LONG pitchAtStart;
+    const char* pitchText;
+};
+
+class Unwritable : public PanelTest, public ::testing::WithParamInterface<UnwritableCase> {};
+
+// No tracker is found either way, so slot 0 is used: its record can be neither read nor written.
+TEST_P(Unwritable, ShowsNothingAndChangesNothing) {
+    for (const TestSlot& slot : GetParam().slots) {
+        m_machine.Add(slot);
+    }
+    m_machine.Start();
     const std::string registryBefore = m_machine.ReadFile("system.reg");
     CHeadsetDlg panel;
-    headless::Drag(IDC_YAW_BAR, {100});
-    headless::PressEscape();
-    panel.DoModal();
-
-    EXPECT_EQ(panel.State().yawPosition, 100);
-    EXPECT_EQ(headless::Boxes().size(), 1u);  // only the "NO Tracker" notice
-    EXPECT_TRUE(emulated::DriverMessages().empty());
-    EXPECT_EQ(m_machine.ReadFile("system.reg"), registryBefore);
-}
-
-TEST_F(Sensitivity, UnreadableCapabilitiesGiveDefaultsAndWritesChangeNothing) {
-    m_machine.Start();  // no device at all
-    const std::string registryBefore = m_machine.ReadFile("system.reg");
-    CHeadsetDlg panel;
-    headless::Run([](CDialog& dlg) {
-        EXPECT_EQ(headless::Text(dlg, IDC_YAW_VALUE), "179");
-        EXPECT_EQ(headless::Text(dlg, IDC_PITCH_VALUE), "59");
+    headless::Run([this](CDialog& dlg) {
+        EXPECT_EQ(headless::Text(dlg, IDC_PITCH_VALUE), GetParam().pitchText);
     });
     headless::ArrowClick(IDC_PITCH_BAR, true);
     headless::PressEscape();
     panel.DoModal();
 
-    EXPECT_EQ(panel.State().yawPosition, 1023);
-    EXPECT_EQ(panel.State().pitchPosition, 340);
-    EXPECT_EQ(panel.State().rollPosition, 341);
+    EXPECT_EQ(panel.State().pitchPosition, GetParam().pitchAtStart - 1);
     EXPECT_EQ(headless::Boxes().size(), 1u);  // the "NO Tracker" notice only
     EXPECT_TRUE(emulated::DriverMessages().empty());
     EXPECT_EQ(m_machine.ReadFile("system.reg"), registryBefore);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Slot0, Unwritable,
+    ::testing::Values(
+        // Capabilities unreadable: the defaults, and an empty key name in every path.
+        UnwritableCase{"NoDevice", {}, 341, "59"},
+        // A device whose driver key has no CurrentJoystickSettings: a zero record, full range.
+        UnwritableCase{"NoSettingsKey",
+                       {{.slot = 0, .regKey = "OTHER.DRV", .registered = false}},
+                       2047,
+                       "359"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
