@@ -5,88 +5,72 @@
 #include "panel/resource.h"
 #include "tests/platform/qt/qt_test_support.h"
 
-#include <QAbstractButton>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace zarven::qt::test {
 namespace {
 
 constexpr int kBar = IDC_YAW_BAR;
 
-// The panel with the yaw bar on 0..2047 and its thumb at `startPos`.
-void StartBarAt(RecordingDialog& dialog, int startPos) {
-    dialog.onInit = [&dialog, startPos] {
-        dialog.SetScrollRange(kBar, 0, 2047);
-        dialog.SetScrollPos(kBar, startPos);
-    };
+// The yaw bar of a running panel, on 0..2047 with its thumb at `startPos`.
+Win32ScrollBar& BarAt(RecordingDialog& dialog, DialogWindow& window, int startPos) {
+    dialog.SetScrollRange(kBar, 0, 2047);
+    dialog.SetScrollPos(kBar, startPos);
+    return *window.ControlAs<Win32ScrollBar>(kBar);
 }
 
-using Gesture = std::function<void(Win32ScrollBar&)>;
-
-Gesture Click(QStyle::SubControl part) {
-    return [part](Win32ScrollBar& bar) {
-        QTest::mouseClick(&bar, Qt::LeftButton, {}, ScrollBarPartCentre(bar, part));
-    };
+// The centre of a part of the bar (arrow, page area, thumb), as the style lays it out.
+QPoint PartCentre(const QScrollBar& bar, QStyle::SubControl part) {
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = bar.orientation();
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar).center();
 }
 
-Gesture Key(Qt::Key key) {
-    return [key](Win32ScrollBar& bar) {
-        bar.setFocus();
-        QTest::keyClick(&bar, key);
-    };
-}
-
-struct GestureCase {
-    const char* name;
-    int startPos;
-    Gesture gesture;
-    UINT code;
-};
-
-class ScrollGestureTest : public ::testing::TestWithParam<GestureCase> {};
-
-TEST_P(ScrollGestureTest, GivesItsCodeThenEndOfScrollAndLeavesTheThumb) {
-    const GestureCase& gesture = GetParam();
-    RecordingDialog dialog(IDD_CONTROL_PANEL);
-    StartBarAt(dialog, gesture.startPos);
-    RunModal(dialog, [&](DialogWindow& window) {
-        auto& bar = *window.ControlAs<Win32ScrollBar>(kBar);
-        gesture.gesture(bar);
-        EXPECT_EQ(bar.sliderPosition(), gesture.startPos);
-        EXPECT_EQ(dialog.GetScrollPos(kBar), gesture.startPos);
-    });
-    EXPECT_EQ(dialog.ScrollCodes(), (std::vector<UINT>{gesture.code, SB_ENDSCROLL}));
-    for (const ScrollEvent& event : dialog.scrolls) {
-        EXPECT_EQ(event.bar, kBar);
-        EXPECT_EQ(event.pos, 0u);  // only the thumb codes carry a position
+TEST(ScrollBarTest, EachUserActionGivesItsCodeThenEndOfScrollAndLeavesTheThumb) {
+    // The start position, and the part of the bar clicked or else (SC_None) the key pressed.
+    const std::tuple<int, QStyle::SubControl, Qt::Key, UINT> cases[] = {
+        {1000, QStyle::SC_ScrollBarAddLine, {}, SB_LINEDOWN},
+        {0, QStyle::SC_ScrollBarSubLine, {}, SB_LINEUP},  // at the top
+        {0, QStyle::SC_ScrollBarAddPage, {}, SB_PAGEDOWN},
+        {2047, QStyle::SC_ScrollBarSubPage, {}, SB_PAGEUP},
+        {1000, QStyle::SC_None, Qt::Key_Home, SB_TOP},
+        {1000, QStyle::SC_None, Qt::Key_End, SB_BOTTOM}};
+    for (const auto& [startPos, clicked, key, code] : cases) {
+        RecordingDialog dialog(IDD_CONTROL_PANEL);
+        RunModal(dialog, [&](DialogWindow& window) {
+            auto& bar = BarAt(dialog, window, startPos);
+            if (clicked != QStyle::SC_None) {
+                QTest::mouseClick(&bar, Qt::LeftButton, {}, PartCentre(bar, clicked));
+            } else {
+                bar.setFocus();
+                QTest::keyClick(&bar, key);
+            }
+            EXPECT_EQ(bar.sliderPosition(), startPos);
+        });
+        // Only the thumb codes carry a position.
+        EXPECT_EQ(dialog.scrolls, (std::vector<ScrollEvent>{{code, 0, kBar, startPos},
+                                                            {SB_ENDSCROLL, 0, kBar, startPos}}));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UserActions, ScrollGestureTest,
-    ::testing::Values(
-        GestureCase{"DownArrow", 1000, Click(QStyle::SC_ScrollBarAddLine), SB_LINEDOWN},
-        GestureCase{"UpArrowAtTheTop", 0, Click(QStyle::SC_ScrollBarSubLine), SB_LINEUP},
-        GestureCase{"PageBelowTheThumb", 0, Click(QStyle::SC_ScrollBarAddPage), SB_PAGEDOWN},
-        GestureCase{"PageAboveTheThumb", 2047, Click(QStyle::SC_ScrollBarSubPage), SB_PAGEUP},
-        GestureCase{"UpKey", 1000, Key(Qt::Key_Up), SB_LINEUP},
-        GestureCase{"HomeKey", 1000, Key(Qt::Key_Home), SB_TOP},
-        GestureCase{"EndKey", 1000, Key(Qt::Key_End), SB_BOTTOM}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 // While dragging, the thumb follows the pointer; after the release it stands where the program
 // put it: back at the start when the program ignores the drag, at the release when it follows.
-TEST(ScrollDragTest, TracksThePointerReleasesAndEnds) {
+TEST(ScrollBarTest, DragTracksThePointerReleasesAndEnds) {
     for (const bool programFollows : {false, true}) {
         RecordingDialog dialog(IDD_CONTROL_PANEL);
-        StartBarAt(dialog, 0);
         dialog.followThumb = programFollows;
         int thumbAfterRelease = -1;
         RunModal(dialog, [&](DialogWindow& window) {
-            auto& bar = *window.ControlAs<Win32ScrollBar>(kBar);
-            const QPoint start = ScrollBarPartCentre(bar, QStyle::SC_ScrollBarSlider);
+            auto& bar = BarAt(dialog, window, 0);
+            const QPoint start = PartCentre(bar, QStyle::SC_ScrollBarSlider);
             QTest::mousePress(&bar, Qt::LeftButton, {}, start);
             for (int step = 1; step <= 3; ++step) {
                 QTest::mouseMove(&bar, start + QPoint(0, 10 * step));
@@ -94,63 +78,19 @@ TEST(ScrollDragTest, TracksThePointerReleasesAndEnds) {
             QTest::mouseRelease(&bar, Qt::LeftButton, {}, start + QPoint(0, 30));
             thumbAfterRelease = bar.sliderPosition();
         });
-        const std::vector<ScrollEvent>& events = dialog.scrolls;
-        ASSERT_EQ(dialog.ScrollCodes(),
-                  (std::vector<UINT>{SB_THUMBTRACK, SB_THUMBTRACK, SB_THUMBTRACK, SB_THUMBPOSITION,
-                                     SB_ENDSCROLL}));
-        EXPECT_LT(0, events[0].trackPos);
-        EXPECT_LT(events[0].trackPos, events[1].trackPos);
-        EXPECT_LT(events[1].trackPos, events[2].trackPos);
-        EXPECT_EQ(events[3].trackPos, events[2].trackPos);  // released where the last step was
-        for (std::size_t i = 0; i < 4; ++i) {
-            EXPECT_EQ(events[i].pos, static_cast<UINT>(events[i].trackPos)) << "event " << i;
-        }
-        EXPECT_EQ(thumbAfterRelease, programFollows ? events[3].trackPos : 0);
+        ASSERT_EQ(dialog.scrolls.size(), 5u);
+        const std::vector<ScrollEvent>& e = dialog.scrolls;
+        const int t0 = e[0].trackPos, t1 = e[1].trackPos, t2 = e[2].trackPos;
+        EXPECT_TRUE(0 < t0 && t0 < t1 && t1 < t2) << t0 << " " << t1 << " " << t2;
+        const int end = programFollows ? t2 : 0;  // where the program leaves the thumb
+        const auto u = [](int pos) { return static_cast<UINT>(pos); };
+        EXPECT_EQ(e, (std::vector<ScrollEvent>{{SB_THUMBTRACK, u(t0), kBar, t0},
+                                               {SB_THUMBTRACK, u(t1), kBar, t1},
+                                               {SB_THUMBTRACK, u(t2), kBar, t2},
+                                               {SB_THUMBPOSITION, u(t2), kBar, t2},
+                                               {SB_ENDSCROLL, 0, kBar, end}}));
+        EXPECT_EQ(thumbAfterRelease, end);
     }
-}
-
-// While the program handles a code it may run a nested event loop (a failing write shows an
-// "Error" box): the arrow's auto-repeat raises no codes meanwhile, and the release's end of
-// scroll comes after the code in hand.
-TEST(ScrollBarTest, NoRepeatsWhileTheProgramShowsABox) {
-    RecordingDialog dialog(IDD_CONTROL_PANEL);
-    StartBarAt(dialog, 1000);
-    dialog.onScroll = [&](UINT code) {
-        if (code != SB_LINEDOWN) {
-            return;
-        }
-        WhenNestedLoopRuns([&] {
-            auto& bar = *dialog.Window()->ControlAs<Win32ScrollBar>(kBar);
-            bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);  // as the repeat timer does
-            QTest::mouseRelease(&bar, Qt::LeftButton, {},
-                                ScrollBarPartCentre(bar, QStyle::SC_ScrollBarAddLine));
-            EXPECT_EQ(bar.sliderPosition(), 1000);
-            ShownMessageBox()->button(QMessageBox::Ok)->click();
-        });
-        MessageBoxA(nullptr, "<MSJSTICK.DRV> Driver not loaded...", "Error", MB_OK);
-    };
-    RunModal(dialog, [&](DialogWindow& window) {
-        auto& bar = *window.ControlAs<Win32ScrollBar>(kBar);
-        QTest::mousePress(&bar, Qt::LeftButton, {},
-                          ScrollBarPartCentre(bar, QStyle::SC_ScrollBarAddLine));
-    });
-    EXPECT_EQ(dialog.ScrollCodes(), (std::vector<UINT>{SB_LINEDOWN, SB_ENDSCROLL}));
-}
-
-TEST(ScrollBarTest, ProgramPositionsAreClampedToTheRange) {
-    RecordingDialog dialog(IDD_CONTROL_PANEL);
-    StartBarAt(dialog, 0);
-    RunModal(dialog, [&](DialogWindow& window) {
-        EXPECT_EQ(dialog.SetScrollPos(kBar, -353), 0);
-        EXPECT_EQ(dialog.SetScrollPos(kBar, 5000), 0);  // the previous, clamped position
-        EXPECT_EQ(dialog.GetScrollPos(kBar), 2047);
-        dialog.SetScrollRange(kBar, 0, 100);  // a narrower range pulls the thumb in
-        EXPECT_EQ(window.ControlAs<Win32ScrollBar>(kBar)->sliderPosition(), 100);
-        SCROLLINFO info{};
-        ASSERT_TRUE(dialog.GetScrollInfo(kBar, &info, SIF_ALL));
-        EXPECT_EQ(info.nMax, 100);
-        EXPECT_EQ(info.nTrackPos, 100);
-    });
 }
 
 }  // namespace
