@@ -1,7 +1,9 @@
 #include "platform/emulated/durable_file.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -180,6 +182,23 @@ int WriteFileDurably(const std::filesystem::path& path, std::string_view bytes) 
         return error;
     }
     return SyncDirectory(target.parent_path());
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& dir) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(dir, error), end; !error && entry != end;
+         entry.increment(error)) {
+        // ".<name>.tmp-<pid>-<n>", as OpenTemporary names them.
+        const std::string name = entry->path().filename().string();
+        const std::size_t tag = name.rfind(".tmp-");
+        if (name.front() != '.' || tag == std::string::npos) {
+            continue;
+        }
+        const long pid = std::strtol(name.c_str() + tag + 5, nullptr, 10);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            ::unlink(entry->path().c_str());
+        }
+    }
 }
 
 FileLock::FileLock(const std::filesystem::path& lockFile) {

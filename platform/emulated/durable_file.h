@@ -45,6 +45,10 @@ FileStamp StampOf(const std::filesystem::path& path);
 // bits. Returns 0, or the errno of the step that failed (the target is then unchanged).
 int WriteFileDurably(const std::filesystem::path& path, std::string_view bytes);
 
+// Removes the temporary files in `dir` that WriteFileDurably left behind in processes that no
+// longer run (killed between writing and renaming). Those of running processes stay.
+void RemoveStaleTemporaries(const std::filesystem::path& dir);
+
 // An exclusive flock on a lock file, held for the object's lifetime.
 class FileLock {
 public:

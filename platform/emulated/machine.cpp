@@ -57,6 +57,8 @@ void Machine::EnsureLoaded() {
         return;
     }
     loaded_ = true;
+    RemoveStaleTemporaries(prefix_);
+    RemoveStaleTemporaries(prefix_ / "windows");
     const bool seeded = SeedIfEmpty();
     registryFile_.Load();
     systemIni_.Load();
@@ -74,14 +76,16 @@ bool Machine::SeedIfEmpty() {
         {&registryFile_.path(), SeedRegistryText()},
         {&systemIni_.path(), SeedSystemIniText()},
         {&joysticksIni_.path(), SeedJoysticksIniText()}};
-    const auto anyExists = [&] {
-        return std::any_of(std::begin(seeds), std::end(seeds),
-                           [](const auto& seed) { return Exists(*seed.first); });
+    // Present while seeding: a seeding cut short (the process killed) is finished next time.
+    const std::filesystem::path marker = prefix_ / ".seeding";
+    const auto seeded = [&] {
+        return !Exists(marker) && std::any_of(std::begin(seeds), std::end(seeds),
+                                              [](const auto& seed) { return Exists(*seed.first); });
     };
     if (prefix_.empty()) {
         return false;
     }
-    if (anyExists()) {
+    if (seeded()) {
         return true;
     }
     std::error_code error;
@@ -96,15 +100,23 @@ bool Machine::SeedIfEmpty() {
         ReportFileProblem(prefix_, nullptr, lock.error());
         return false;
     }
-    if (anyExists()) {
+    if (seeded()) {
         return true;  // another process seeded it meanwhile
     }
+    if (const int markError = WriteFileDurably(marker, ""); markError != 0) {
+        ReportFileProblem(marker, nullptr, markError);
+        return false;
+    }
     for (const auto& [path, text] : seeds) {
+        if (Exists(*path)) {
+            continue;  // written before an earlier seeding was cut short; files land whole
+        }
         if (const int writeError = WriteFileDurably(*path, text); writeError != 0) {
             ReportFileProblem(*path, nullptr, writeError);
             return false;
         }
     }
+    std::filesystem::remove(marker, error);
     return true;
 }
 

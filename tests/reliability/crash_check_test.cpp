@@ -16,6 +16,10 @@ struct AcceptableCase {
     std::optional<std::uint32_t> pending;
 };
 
+void PrintTo(const AcceptableCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class AcceptableAfterKill : public ::testing::TestWithParam<AcceptableCase> {};
 
 TEST_P(AcceptableAfterKill, FollowsTheLastSettledValueAndTheCutWrite) {
