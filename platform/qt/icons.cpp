@@ -11,7 +11,9 @@
 namespace zarven::qt {
 namespace {
 
-constexpr int kArtworkSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The sizes embedded in the program (platform/qt/CMakeLists.txt). A window manager gets every
+// size of a window's icon, decoded, so the desktop-sized artwork is left out.
+constexpr int kArtworkSizes[] = {16, 24, 32, 48, 64};
 
 struct IconEntry {
     const IconResource* resource;
