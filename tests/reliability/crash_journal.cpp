@@ -53,7 +53,7 @@ std::optional<std::vector<Entry>> ParseJournal(std::string_view text) {
     std::vector<Entry> entries;
     while (!text.empty()) {
         if (text.find('\n') == std::string_view::npos) {
-            return std::nullopt;  // every entry ends its line
+            break;  // a line the kill cut short: the write it announced never started
         }
         const std::optional<Entry> entry = ParseEntry(NextWord(text, '\n'));
         if (!entry) {
@@ -89,7 +89,22 @@ std::uint32_t NextCounter(const std::vector<Entry>& journal) {
 }
 
 JournalFile::JournalFile(const std::filesystem::path& path)
-    : fd_(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644)) {}
+    : fd_(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644)) {
+    // A kill can cut a line short (a write is interrupted between pages); drop that tail so the
+    // next line starts on a line of its own.
+    const off_t size = fd_ >= 0 ? ::lseek(fd_, 0, SEEK_END) : -1;
+    off_t whole = size;
+    char last = '\n';
+    while (whole > 0 && ::pread(fd_, &last, 1, whole - 1) == 1 && last != '\n') {
+        --whole;
+    }
+    if (whole != size && whole >= 0) {
+        if (::ftruncate(fd_, whole) != 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+}
 
 JournalFile::~JournalFile() {
     if (fd_ >= 0) {
