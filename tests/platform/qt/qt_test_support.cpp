@@ -32,6 +32,9 @@ void RecordingDialog::OnVScroll(UINT code, UINT pos, int barId) {
     if (followThumb && (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)) {
         SetScrollPos(barId, info.nTrackPos);
     }
+    if (onScroll) {
+        onScroll(code);
+    }
 }
 
 INT_PTR RunModal(RecordingDialog& dialog, const std::function<void(DialogWindow&)>& whileShown) {

@@ -22,6 +22,7 @@ class RecordingDialog : public CDialog {
 public:
     using CDialog::CDialog;
     bool followThumb = false;  // move the thumb to the track position on codes 4 and 5
+    std::function<void(UINT code)> onScroll;  // runs after a code is recorded
     std::vector<ScrollEvent> scrolls;
     std::vector<UINT_PTR> ticks;
 

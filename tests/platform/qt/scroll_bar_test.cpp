@@ -5,8 +5,12 @@
 #include "panel/resource.h"
 #include "tests/platform/qt/qt_test_support.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -91,6 +95,40 @@ TEST(ScrollBarTest, DragTracksThePointerReleasesAndEnds) {
                                                {SB_ENDSCROLL, 0, kBar, end}}));
         EXPECT_EQ(thumbAfterRelease, end);
     }
+}
+
+// While the program handles a code it may show a box (a write whose driver is missing): the
+// arrow's auto-repeat raises no codes meanwhile, or every repeat would open another box.
+TEST(ScrollBarTest, NoRepeatsWhileTheProgramShowsABox) {
+    RecordingDialog dialog(IDD_CONTROL_PANEL);
+    Win32ScrollBar* shown = nullptr;
+    dialog.onScroll = [&shown](UINT code) {
+        if (code != SB_LINEDOWN) {
+            return;
+        }
+        QTimer::singleShot(0, [&shown] {  // inside the box's own event loop
+            Win32ScrollBar& bar = *shown;
+            bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);  // as the repeat timer does
+            QTest::mouseRelease(&bar, Qt::LeftButton, {},
+                                PartCentre(bar, QStyle::SC_ScrollBarAddLine));
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+                    box->button(QMessageBox::Ok)->click();
+                }
+            }
+        });
+        MessageBoxA(nullptr, "<MSJSTICK.DRV> Driver not loaded...", "Error", MB_OK);
+    };
+    RunModal(dialog, [&](DialogWindow& window) {
+        shown = &BarAt(dialog, window, 1000);
+        QTest::mousePress(shown, Qt::LeftButton, {},
+                          PartCentre(*shown, QStyle::SC_ScrollBarAddLine));
+    });
+    std::vector<UINT> codes;
+    for (const ScrollEvent& event : dialog.scrolls) {
+        codes.push_back(event.code);
+    }
+    EXPECT_EQ(codes, (std::vector<UINT>{SB_LINEDOWN, SB_ENDSCROLL}));
 }
 
 }  // namespace
