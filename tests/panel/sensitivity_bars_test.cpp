@@ -98,7 +98,7 @@ TEST_P(Notifications, MoveThePositionAndStoreEveryTime) {
     EXPECT_EQ(headless::Text(panel, IDC_YAW_VALUE), GetParam().text);
     EXPECT_EQ(ConfigChangedMessages(), GetParam().stores);
     const AxisRange range = PositionToRange(GetParam().position);
-    const JOYRANGE& stored = StoredConfig(0).value().hwv.jrvHardware;
+    const JOYRANGE stored = StoredConfig(0).value().hwv.jrvHardware;
     EXPECT_EQ(stored.jpMin.dwX, range.min);
     EXPECT_EQ(stored.jpMax.dwX, range.max);
 }
