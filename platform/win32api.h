@@ -24,19 +24,6 @@
 #include <dinputd.h>
 // clang-format on
 
-#ifndef JDD_CONFIGCHANGED
-#define JDD_CONFIGCHANGED (DRV_RESERVED + 0x0103)
-#endif
-// The calibration-read flags of joyGetPosEx, absent from MinGW-w64's mmsystem.h.
-#ifndef JOY_CAL_READXONLY
-#define JOY_CAL_READXONLY 0x00100000u
-#define JOY_CAL_READYONLY 0x00200000u
-#define JOY_CAL_READZONLY 0x01000000u
-#define JOY_CAL_READRONLY 0x02000000u
-#define JOY_CAL_READUONLY 0x04000000u
-#define JOY_CAL_READVONLY 0x08000000u
-#endif
-
 #else  // !_WIN32
 
 #include <cstdint>
@@ -172,12 +159,6 @@ struct JOYREGHWCONFIG {
 
 // Joystick constants.
 #define JOY_RETURNALL 0x000000FFu
-#define JOY_CAL_READXONLY 0x00100000u
-#define JOY_CAL_READYONLY 0x00200000u
-#define JOY_CAL_READZONLY 0x01000000u
-#define JOY_CAL_READRONLY 0x02000000u
-#define JOY_CAL_READUONLY 0x04000000u
-#define JOY_CAL_READVONLY 0x08000000u
 
 #define JOYERR_BASE 160
 #define JOYERR_NOERROR 0
@@ -187,7 +168,6 @@ struct JOYREGHWCONFIG {
 #define MMSYSERR_NODRIVER 6
 
 #define DRV_RESERVED 0x0800
-#define JDD_CONFIGCHANGED (DRV_RESERVED + 0x0103)
 
 // Registry constants.
 #define ERROR_SUCCESS 0L
@@ -296,6 +276,19 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 int GetSystemMetrics(int nIndex);
 
 #endif  // _WIN32
+
+// Joystick driver values that not every platform header declares (MinGW-w64's lacks them).
+#ifndef JDD_CONFIGCHANGED
+#define JDD_CONFIGCHANGED (DRV_RESERVED + 0x0103)
+#endif
+#ifndef JOY_CAL_READXONLY
+#define JOY_CAL_READXONLY 0x00100000u
+#define JOY_CAL_READYONLY 0x00200000u
+#define JOY_CAL_READZONLY 0x01000000u
+#define JOY_CAL_READRONLY 0x02000000u
+#define JOY_CAL_READUONLY 0x04000000u
+#define JOY_CAL_READVONLY 0x08000000u
+#endif
 
 // Record layouts are a stored format: check them on every platform.
 static_assert(sizeof(JOYINFOEX) == 52, "JOYINFOEX is 52 bytes");
