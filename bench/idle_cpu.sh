@@ -9,15 +9,7 @@ source "$(dirname "$0")/../scripts/xvfb.sh"
 seconds=${IDLE_SECONDS:-10}
 title=${TITLE:-ZARVEN Controls}
 
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_xvfb
+start_xvfb_session
 
 XDG_DATA_HOME=$work "$@" 2>/dev/null &
 app=$!

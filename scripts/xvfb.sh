@@ -35,3 +35,17 @@ wait_for_window() {
   done
   return 1
 }
+
+# A virtual display and a scratch folder ($work) for one run of a program: both go at exit,
+# together with the program whose process id the caller keeps in $app.
+start_xvfb_session() {
+  work=$(mktemp -d)
+  trap 'end_xvfb_session' EXIT
+  start_xvfb
+}
+
+end_xvfb_session() {
+  [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+  stop_xvfb
+  rm -rf "$work"
+}

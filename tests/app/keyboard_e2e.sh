@@ -6,15 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/../../scripts/xvfb.sh"
 program=$1
 
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_xvfb
+start_xvfb_session
 
 XDG_DATA_HOME=$work "$program" 2>"$work/stderr" &
 app=$!
