@@ -6,6 +6,7 @@
 #include "platform/framework.h"
 #include "platform/win32/dialog_impl.h"
 #include "platform/win32/message_routing.h"
+#include "platform/win32/work_area.h"
 
 using zarven::win32::CommandEvent;
 
@@ -15,15 +16,16 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// Centres the dialog over its owner when the owner is showing, otherwise on the work area.
+// Centres the dialog over its owner when the owner is showing, otherwise on its own monitor,
+// keeping it inside the work area of the monitor it is centred on, as the dialog manager does.
 void CenterDialog(HWND hwnd) {
     RECT window{};
-    RECT workArea{};
     ::GetWindowRect(hwnd, &window);
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    RECT area = workArea;
     const HWND owner = ::GetWindow(hwnd, GW_OWNER);
-    if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+    const bool overOwner = owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner);
+    const RECT workArea = zarven::win32::MonitorWorkArea(overOwner ? owner : hwnd);
+    RECT area = workArea;
+    if (overOwner) {
         ::GetWindowRect(owner, &area);
     }
     const zarven::win32::WindowOrigin origin =
