@@ -1,11 +1,13 @@
 // The joystick functions of platform/win32api.h on the emulated machine.
+#include "platform/emulated/device_count.h"
 #include "platform/emulated/machine_access.h"
 #include "platform/win32api.h"
 
 using emulated::Machine;
 
 UINT joyGetNumDevs() {
-    return emulated::kSlotCount;
+    return emulated::WithLoadedMachine(
+        [](Machine& machine) { return emulated::ReportedDeviceCount(machine.slotsIni()); });
 }
 
 MMRESULT joyGetDevCapsA(UINT_PTR uJoyID, LPJOYCAPSA pjc, UINT cbjc) {

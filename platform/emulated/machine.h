@@ -28,6 +28,7 @@ public:
     JoystickDevices& joysticks() { return joysticks_; }
     InstallableDrivers& drivers() { return drivers_; }
     PrivateProfiles& profiles() { return profiles_; }
+    const IniDocument& slotsIni() const { return joysticksIni_.document(); }
 
     void Log(JoystickQuery query);
     void Log(DriverMessage message);

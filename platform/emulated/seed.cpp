@@ -70,6 +70,7 @@ std::string SeedSystemIniText() {
 std::string SeedJoysticksIniText() {
     return "; Joystick slots of the emulated joystick machine: [Joystick1] is slot 0 ...\n"
            "; [Joystick16] is slot 15; a slot without a section has no device.\n"
+           "; [Slots] Count=N makes the machine report N joystick devices (0..16, default 16).\n"
            ";   Device=HeadTracker or Device=Joystick\n"
            ";   RegKey=  the driver key name the device reports (its registry settings in\n"
            ";            system.reg live under ...\\MediaResources\\Joystick\\<RegKey>)\n"

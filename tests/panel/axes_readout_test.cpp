@@ -37,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(Values, AxisDegrees,
                                            DegreesCase{183, 1}, DegreesCase{32768, 180},
                                            DegreesCase{65535, 359}, DegreesCase{65536, 360},
                                            // the product wraps around in 32 bits
-                                           DegreesCase{0xFFFFFFFFu, 0xFFFFFE98u >> 16}));
+                                           DegreesCase{0xFFFFFFFFu, 0xFFFFFE98u >> 16}),
+                         [](const auto& info) { return "Raw" + std::to_string(info.param.raw); });
 
 class Readout : public PanelTest {
 protected:
@@ -117,6 +118,7 @@ TEST_F(Readout, SilentTrackerShowsZerosThenRealValuesAgain) {
     CHeadsetDlg panel;
     headless::Run([](CDialog&) { emulated::SetUnplugged(0, true); });
     headless::Tick();
+    headless::Tick();  // the boxes stand at 0 already: not rewritten
     headless::Run([](CDialog& dlg) {
         for (int box : kBoxes) {
             EXPECT_EQ(headless::Text(dlg, box), "000");
@@ -128,6 +130,38 @@ TEST_F(Readout, SilentTrackerShowsZerosThenRealValuesAgain) {
     headless::PressEscape();
     panel.DoModal();
     for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(headless::Text(panel, kBoxes[i]), Degrees(raw[i]));
+    }
+}
+
+// A panel that also runs a timer of its own.
+class PanelWithSecondTimer : public CHeadsetDlg {
+protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = CHeadsetDlg::OnInitDialog();
+        SetTimer(kOtherTimer, 100);
+        return result;
+    }
+
+public:
+    static constexpr UINT_PTR kOtherTimer = 7;
+};
+
+// The handler does not look at the timer's id: any tick refreshes the readout.
+TEST_F(Readout, ATickOfAnotherTimerAlsoRefreshes) {
+    PanelWithSecondTimer panel;
+    headless::Run([this](CDialog&) {
+        m_seconds = 3.0;
+        emulated::ClearLogs();
+    });
+    headless::TickTimer(PanelWithSecondTimer::kOtherTimer);
+    headless::PressEscape();
+    panel.DoModal();
+
+    EXPECT_THAT(QueryFlags(), ElementsAre(JOY_RETURNALL));
+    const std::array<DWORD, 3> raw = RawAxes();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(headless::TextWrites(panel, kBoxes[i]), 2) << i;
         EXPECT_EQ(headless::Text(panel, kBoxes[i]), Degrees(raw[i]));
     }
 }

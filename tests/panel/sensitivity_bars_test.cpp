@@ -48,6 +48,7 @@ TEST_F(Sensitivity, StartsFromTheStoredRecord) {
 struct ShownCase {
     const char* name;
     DWORD storedMin;
+    int thumb;  // where the platform shows the position
     const char* atStart;
     const char* afterNotification;
 };
@@ -59,6 +60,7 @@ TEST_P(DegreesShown, AtStartAndAfterANotification) {
     StartWith(ConfigWithMinimums(GetParam().storedMin, 853, 853));
     CHeadsetDlg panel;
     headless::Run([this](CDialog& dlg) {
+        EXPECT_EQ(headless::ThumbPos(dlg, IDC_YAW_BAR), GetParam().thumb);
         EXPECT_EQ(headless::Text(dlg, IDC_YAW_VALUE), GetParam().atStart);
     });
     headless::Scroll(IDC_YAW_BAR, SB_ENDSCROLL);
@@ -68,10 +70,10 @@ TEST_P(DegreesShown, AtStartAndAfterANotification) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, DegreesShown,
-                         ::testing::Values(ShownCase{"P2047", 0, "359", "359"},
-                                           ShownCase{"P7", 1020, "1", "1"},
-                                           ShownCase{"P5", 1021, "0", "1"},
-                                           ShownCase{"PMinus353", 1200, "0", "1"}),
+                         ::testing::Values(ShownCase{"P2047", 0, 2047, "359", "359"},
+                                           ShownCase{"P7", 1020, 7, "1", "1"},
+                                           ShownCase{"P5", 1021, 5, "0", "1"},
+                                           ShownCase{"PMinus353", 1200, 0, "0", "1"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct NotifyCase {
@@ -101,12 +103,17 @@ TEST_P(Notifications, MoveThePositionAndStoreEveryTime) {
     const JOYRANGE stored = StoredConfig(0).value().hwv.jrvHardware;
     EXPECT_EQ(stored.jpMin.dwX, range.min);
     EXPECT_EQ(stored.jpMax.dwX, range.max);
+    EXPECT_EQ(stored.jpCenter.dwX, 1024u);  // stored 1023: rewritten on the moved axis only
+    EXPECT_EQ(stored.jpCenter.dwY, 1023u);
+    EXPECT_EQ(stored.jpCenter.dwZ, 1023u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Yaw, Notifications,
     ::testing::Values(NotifyCase{"ArrowDownIsLineThenEnd", 512,
                                  [] { headless::ArrowClick(IDC_YAW_BAR, false); }, 1024, 2, "180"},
+                      NotifyCase{"LineDownAt2047StillStores", 0,
+                                 [] { headless::ArrowClick(IDC_YAW_BAR, false); }, 2047, 2, "359"},
                       NotifyCase{"LineUpAtZeroStillStores", 1023,
                                  [] {
                                      headless::ArrowClick(IDC_YAW_BAR, true);
@@ -141,6 +148,7 @@ TEST_F(Sensitivity, WritesOnlyTheMovedAxisAndKeepsEveryOtherByte) {
     expected.hwv.jrvHardware.jpCenter.dwX = 1024;  // byte 60
     expected.hwv.jrvHardware.jpMin.dwY = 853;
     expected.hwv.jrvHardware.jpMax.dwY = 1194;
+    expected.hwv.jrvHardware.jpCenter.dwY = 1024;
     const std::optional<JOYREGHWCONFIG> stored = StoredConfig(0);
     ASSERT_TRUE(stored);
     EXPECT_EQ(std::memcmp(&*stored, &expected, sizeof expected), 0);
@@ -178,6 +186,30 @@ TEST_F(Sensitivity, MissingDriverStoresThenShowsErrorPerNotification) {
         EXPECT_EQ(box, (headless::ShownBox{"Error", "<MSJSTICK.DRV> Driver not loaded...", MB_OK,
                                            nullptr, IDOK}));
     }
+}
+
+// A panel that looks at the stored record on every timer tick.
+class RecordWatchingPanel : public CHeadsetDlg {
+public:
+    std::vector<DWORD> storedYawMinimums;  // jpMin.dwX as stored, at each tick
+
+protected:
+    void OnTimer(UINT_PTR id) override {
+        storedYawMinimums.push_back(StoredConfig(0)->hwv.jrvHardware.jpMin.dwX);
+        CHeadsetDlg::OnTimer(id);
+    }
+};
+
+// The driver is told only once the record is stored: while the "Error" box of the missing
+// driver is open (where the notification failed), the new record is already there.
+TEST_F(Sensitivity, RecordIsStoredBeforeTheDriverIsNotified) {
+    m_machine.Add({.slot = 0, .config = kSeeded}).WithoutDriver().Start();
+    RecordWatchingPanel panel;
+    headless::Scroll(IDC_YAW_BAR, SB_THUMBTRACK, 2047);
+    headless::AnswerBox(IDOK, 1);
+    headless::PressEscape();
+    panel.DoModal();
+    EXPECT_EQ(panel.storedYawMinimums, std::vector<DWORD>{0});
 }
 
 struct UnwritableCase {

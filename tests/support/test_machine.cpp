@@ -86,9 +86,16 @@ TestMachine& TestMachine::ExtraRegistry(std::string text) {
     return *this;
 }
 
+TestMachine& TestMachine::DeviceCount(std::string count) {
+    m_deviceCount = std::move(count);
+    return *this;
+}
+
 void TestMachine::Start() {
     WriteText(m_prefix / "system.reg", RegistryText(m_slots, m_extraRegistry));
-    WriteText(m_prefix / "joysticks.ini", JoysticksText(m_slots));
+    const std::string slotsSection =
+        m_deviceCount ? "[Slots]\nCount=" + *m_deviceCount + "\n\n" : std::string();
+    WriteText(m_prefix / "joysticks.ini", slotsSection + JoysticksText(m_slots));
     WriteText(m_prefix / "system.ini",
               m_driver ? "[Drivers]\nmsjstick=msjstick.drv\n" : "[Drivers]\n");
     emulated::UsePrefix(m_prefix);
@@ -112,7 +119,9 @@ JOYREGHWCONFIG ConfigWithMinimums(DWORD minX, DWORD minY, DWORD minZ) {
     JOYRANGE& r = config.hwv.jrvHardware;
     r.jpMin = JOYPOS{minX, minY, minZ, 0, 0, 0};
     r.jpMax = JOYPOS{2047 - minX, 2047 - minY, 2047 - minZ, 2047, 2047, 2047};
-    r.jpCenter = JOYPOS{1024, 1024, 1024, 1024, 1024, 1024};
+    // Halfway between min and max, as calibration finds it: not the 1024 the program writes,
+    // so a centre that is not written, or written to another axis, shows.
+    r.jpCenter = JOYPOS{1023, 1023, 1023, 1023, 1023, 1023};
     config.hwv.dwCalFlags = 0x7;
     return config;
 }

@@ -30,6 +30,7 @@ public:
     TestMachine& Add(TestSlot slot);
     TestMachine& WithoutDriver();
     TestMachine& ExtraRegistry(std::string text);  // appended to system.reg as written
+    TestMachine& DeviceCount(std::string count);   // joysticks.ini's [Slots] Count=, as written
 
     // Writes the files and points the emulated machine at the prefix.
     void Start();
@@ -42,10 +43,11 @@ private:
     std::vector<TestSlot> m_slots;
     bool m_driver = true;
     std::string m_extraRegistry;
+    std::optional<std::string> m_deviceCount;
 };
 
-// A configuration record whose X, Y, Z minimums are the given values (max and center to
-// match), other fields as a calibrated joystick has them.
+// A configuration record whose X, Y, Z minimums are the given values (max to match, centres
+// 1023), other fields as a calibrated joystick has them.
 JOYREGHWCONFIG ConfigWithMinimums(DWORD minX, DWORD minY, DWORD minZ);
 
 // `"name"=hex:..` text of raw bytes, for registry values written by hand.

@@ -20,20 +20,29 @@ std::vector<std::pair<UINT, DWORD>> Queries() {
     return queries;
 }
 
-class Commands : public ::testing::TestWithParam<TrackerCommand> {};
+struct CommandCase {
+    const char* name;
+    TrackerCommand command;
+};
+
+class Commands : public ::testing::TestWithParam<CommandCase> {};
 
 TEST_P(Commands, PrimingReadThenTheCommandFlags) {
     TestMachine machine;
     machine.Add({.slot = 4}).Start();
-    EXPECT_EQ(SendTrackerCommand(4, GetParam()), JOYERR_NOERROR);
+    EXPECT_EQ(SendTrackerCommand(4, GetParam().command), JOYERR_NOERROR);
     EXPECT_THAT(Queries(), ElementsAre(std::pair{4u, JOY_CAL_READVONLY},
-                                       std::pair{4u, static_cast<DWORD>(GetParam())}));
+                                       std::pair{4u, static_cast<DWORD>(GetParam().command)}));
 }
 
-INSTANTIATE_TEST_SUITE_P(AllCommands, Commands,
-                         ::testing::Values(TrackerCommand::Zero, TrackerCommand::StereoOff,
-                                           TrackerCommand::StereoOn, TrackerCommand::PowerSaverOff,
-                                           TrackerCommand::PowerSaverOn));
+INSTANTIATE_TEST_SUITE_P(
+    AllCommands, Commands,
+    ::testing::Values(CommandCase{"Zero", TrackerCommand::Zero},
+                      CommandCase{"StereoOff", TrackerCommand::StereoOff},
+                      CommandCase{"StereoOn", TrackerCommand::StereoOn},
+                      CommandCase{"PowerSaverOff", TrackerCommand::PowerSaverOff},
+                      CommandCase{"PowerSaverOn", TrackerCommand::PowerSaverOn}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandsFailure, FailedPrimingReadSendsNothingMore) {
     TestMachine machine;
@@ -59,6 +68,7 @@ TEST(Status, EmptySlotGivesTheErrorCodeAndSaysItFailed) {
     MMRESULT failure = JOYERR_NOERROR;
     EXPECT_EQ(QueryTrackerStatus(7, &failure), JOYERR_UNPLUGGED);
     EXPECT_EQ(failure, static_cast<MMRESULT>(JOYERR_UNPLUGGED));
+    EXPECT_THAT(Queries(), ElementsAre(std::pair{7u, JOY_CAL_READVONLY}));  // no second read
 }
 
 TEST(Axes, OneReadAndZerosWhenItFails) {

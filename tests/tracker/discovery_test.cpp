@@ -106,4 +106,51 @@ TEST(OemNameValue, IsReadInsideItsBufferAndTerminated) {
     EXPECT_FALSE(IsTrackerSlot(16, "Tracker"));
 }
 
+// Each stage of the OEM name lookup, written by hand for slot 0 of driver key MSJSTICK.DRV.
+std::string SettingsKey(const std::string& values) {
+    return "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaResources\\Joystick"
+           "\\MSJSTICK.DRV\\CurrentJoystickSettings]\n" +
+           values;
+}
+
+std::string OemKey(const std::string& type, const std::string& values) {
+    return "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaProperties"
+           "\\PrivateProperties\\Joystick\\OEM\\" +
+           type + "]\n" + values;
+}
+
+const std::string kOemType = "\"Joystick1OEMName\"=\"HEADSET\"\n";
+const std::string kOemName = "\"OEMName\"=\"HMD Tracker\"\n";
+
+struct OemStageCase {
+    const char* name;
+    std::string registry;
+    bool found;
+};
+
+class OemLookupStages : public ::testing::TestWithParam<OemStageCase> {};
+
+TEST_P(OemLookupStages, EveryStageMustSucceed) {
+    TestMachine machine;
+    machine.Add({.slot = 0, .registered = false}).ExtraRegistry(GetParam().registry).Start();
+    char name[kOemNameSize] = "unchanged";
+    EXPECT_EQ(ReadSlotOemName(0, "MSJSTICK.DRV", name), GetParam().found);
+    EXPECT_STREQ(name, GetParam().found ? "HMD Tracker" : "unchanged");
+    EXPECT_EQ(IsTrackerSlot(0, "Tracker"), GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Registry, OemLookupStages,
+    ::testing::Values(
+        OemStageCase{"AllPresent", SettingsKey(kOemType) + OemKey("HEADSET", kOemName), true},
+        OemStageCase{"NoSettingsKey", OemKey("HEADSET", kOemName), false},
+        OemStageCase{
+            "NoOemTypeValue",
+            SettingsKey("\"Joystick2OEMName\"=\"HEADSET\"\n") + OemKey("HEADSET", kOemName), false},
+        OemStageCase{"OemTypeKeyMissing", SettingsKey(kOemType) + OemKey("OTHER", kOemName), false},
+        OemStageCase{"OemNameMissing",
+                     SettingsKey(kOemType) + OemKey("HEADSET", "\"OEMCallout\"=\"HMD Tracker\"\n"),
+                     false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

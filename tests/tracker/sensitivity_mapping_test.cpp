@@ -3,8 +3,14 @@
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
+
+// A number as a test name may hold it: "Minus353" for -353.
+std::string NameOf(long long value) {
+    return value < 0 ? "Minus" + std::to_string(-value) : std::to_string(value);
+}
 
 struct MappingCase {
     SensitivityPosition position;
@@ -25,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(Worked, PositionToRangeValues,
                          ::testing::Values(MappingCase{2047, 0, 2047}, MappingCase{1023, 512, 1535},
                                            MappingCase{341, 853, 1194}, MappingCase{0, 1023, 1023},
                                            MappingCase{1000, 523, 1523},
-                                           MappingCase{-353, 1200, 847}));
+                                           MappingCase{-353, 1200, 847}),
+                         [](const auto& info) { return "Position" + NameOf(info.param.position); });
 
 struct StoredCase {
     DWORD min;
@@ -44,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredCase{1200, -353}, StoredCase{1021, 5},
                       // 2047 - 2 * min wraps past INT_MIN to a large positive value: capped.
                       StoredCase{0x80000000u, 2047}, StoredCase{0xFFFFFFFFu, 2047},
-                      StoredCase{0x400003FFu, INT_MIN + 1}, StoredCase{0x80000400u, -1}));
+                      StoredCase{0x400003FFu, INT_MIN + 1}, StoredCase{0x80000400u, -1}),
+    [](const auto& info) { return "Min" + NameOf(info.param.min); });
 
 TEST(RoundTrip, EvenPositionsComeBackOneHigherOddOnesUnchanged) {
     EXPECT_EQ(RangeToPosition(PositionToRange(1000).min), 1001);
@@ -78,6 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DegreesCase{341, 59}, DegreesCase{6, 1}, DegreesCase{5, 0}, DegreesCase{0, 0},
                       DegreesCase{-353, 0},
                       // the product wraps around in 32 bits: 6000000 * 360 turns negative
-                      DegreesCase{INT_MAX, 0}, DegreesCase{INT_MIN, 0}, DegreesCase{6000000, 0}));
+                      DegreesCase{INT_MAX, 0}, DegreesCase{INT_MIN, 0}, DegreesCase{6000000, 0}),
+    [](const auto& info) { return "Position" + NameOf(info.param.position); });
 
 }  // namespace

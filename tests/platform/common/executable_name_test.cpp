@@ -1,6 +1,8 @@
 #include "platform/framework_common.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -23,7 +25,15 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"C:\\a\\my.panel.exe", "my.panel"},
                     NameCase{"/usr/bin/zarven-controls", "zarven-controls"},
                     NameCase{"./.hidden", ".hidden"},  // a leading dot starts the name
-                    NameCase{"zarven-controls", "zarven-controls"}, NameCase{"", ""}));
+                    NameCase{"zarven-controls", "zarven-controls"}, NameCase{"", ""}),
+    // The path, with every character a test name cannot hold as '_'.
+    [](const auto& info) {
+        std::string name = *info.param.path != '\0' ? info.param.path : "EmptyPath";
+        for (char& c : name) {
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    });
 
 TEST(NameApplication, KeepsAGivenApplicationName) {
     CWinApp unnamed;
