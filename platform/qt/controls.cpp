@@ -110,6 +110,11 @@ QWidget* CreateEditBox(QWidget& dialog, const DialogControl& control, const QStr
                        const ControlEvents& events) {
     auto* edit = new QLineEdit(text, &dialog);
     edit->setFrame((control.style & kBorder) != 0);
+    // Opaque, as a Win32 edit box is: it fills its whole rectangle with the dialog's colour
+    // before drawing its frame, so a changed text repaints the box alone, not the dialog and
+    // the group box behind it as well.
+    edit->setBackgroundRole(QPalette::Window);
+    edit->setAutoFillBackground(true);
     QObject::connect(edit, &QLineEdit::textChanged, edit,
                      [id = control.id, editChanged = events.editChanged] { editChanged(id); });
     return edit;
