@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -181,6 +182,46 @@ TEST(QtBackendTest, SetDlgItemTextReplacesTheWholeText) {
         EXPECT_EQ(dialog.GetDlgItemText(IDC_AXIS_X_OUT), "7");
         dialog.SetDlgItemText(IDC_AXIS_X_OUT, "");
         EXPECT_EQ(box->text(), "");
+    });
+}
+
+// Counts the paint events of the widgets it watches.
+class PaintCounter final : public QObject {
+public:
+    std::map<const QObject*, int> paints;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints[watched];
+        }
+        return false;
+    }
+};
+
+// A readout box whose text changes repaints alone, not the dialog and group box behind it.
+TEST(QtBackendTest, ChangedEditTextRepaintsTheBoxAlone) {
+    RecordingDialog dialog(IDD_CONTROL_PANEL);
+    RunModal(dialog, [&](DialogWindow& window) {
+        QWidget* box = window.Control(IDC_AXIS_X_OUT);
+        QWidget* group = window.Controls().back();  // "Axes Output", behind the box
+        PaintCounter counter;
+        for (QObject* watched : {static_cast<QObject*>(&window), static_cast<QObject*>(group),
+                                 static_cast<QObject*>(box)}) {
+            watched->installEventFilter(&counter);
+        }
+        QTest::qWait(20);  // whatever was pending from the first show
+        counter.paints.clear();
+        dialog.SetDlgItemText(IDC_AXIS_X_OUT, "123");
+        QTRY_COMPARE(counter.paints[box], 1);
+        EXPECT_EQ(counter.paints[&window], 0);
+        EXPECT_EQ(counter.paints[group], 0);
+
+        // Its pixels are those it had when drawn over the dialog and group box.
+        const QImage opaque = window.grab().toImage();
+        box->setAutoFillBackground(false);
+        const QImage overParents = window.grab().toImage();
+        EXPECT_EQ(opaque.copy(box->geometry()), overParents.copy(box->geometry()));
     });
 }
 
