@@ -3,7 +3,7 @@
 #   - the readout tick and the sensitivity notification (Google Benchmark, headless double),
 #   - a registry write and read of the emulated machine (Google Benchmark),
 #   - start-up to the window shown and peak memory, the panel against a bare Qt dialog,
-#   - the running panel's idle CPU use.
+#   - the running panel's idle CPU use, and the instructions it executes while idle.
 #   bench/run.sh [RUNS]   (RUNS start-ups of each program, default 15)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -57,3 +57,8 @@ for _ in 1 2 3; do
   TITLE="Bare Dialog" "$root/bench/idle_cpu.sh" "$build/bench/bare_dialog" --timer |
     sed 's/^/bare dialog with a 20 ms timer: /'
 done
+
+echo "== idle instructions (callgrind, 10 s; hardly moved by other load)"
+"$root/bench/idle_instructions.sh" "$build/app/zarven-controls" | sed 's/^/panel: /'
+TITLE="Bare Dialog" "$root/bench/idle_instructions.sh" "$build/bench/bare_dialog" --timer |
+  sed 's/^/bare dialog with a 20 ms timer: /'

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev qt6-qpa-plugins
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth xdotool
+  valgrind
   dpkg-dev file desktop-file-utils appstream
 )
 
