@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth xdotool
   dpkg-dev file desktop-file-utils appstream
+  scdoc man-db
 )
 
 missing=()

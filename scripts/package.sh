@@ -16,7 +16,8 @@ fi
 # std::string concatenation, which -Werror would turn into a failed build).
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
   -DBUILD_TESTING=OFF -DZARVEN_WITH_BENCH=OFF -DZARVEN_SANITIZE=OFF >&2
-cmake --build "$build" --target zarven-controls >&2
+# Everything the package installs: the program, its manual page and compressed changelog.
+cmake --build "$build" >&2
 
 rm -f "$build"/zarven-controls_*.deb
 (cd "$build" && cpack -G DEB) >&2
