@@ -10,19 +10,8 @@ source "$(dirname "$0")/../../scripts/xvfb.sh"
 
 program=/usr/bin/zarven-controls
 share=/usr/share
-passed=0
-failed=0
-
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL: $what" >&2
-  fi
-}
+# shellcheck source-path=SCRIPTDIR source=checks.sh
+source "$(dirname "$0")/checks.sh"
 
 installed_before=false
 if dpkg-query -W -f='${Status}' zarven-controls 2>/dev/null | grep -q 'install ok installed'; then
@@ -118,5 +107,4 @@ run_panel() {
 check "the installed program did not run and close with OK" run_panel
 check "no settings profile was written" test -f "$work/zarven-controls/windows/zarven-controls.INI"
 
-echo "deb smoke: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report "deb smoke"

@@ -5,7 +5,8 @@
 #   tests/packaging/windows_zip.sh [PATH/TO/zarven-controls-*-win32.zip]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-zip=${1:-$(ls "$root"/build-win32/app/zarven-controls-*-win32.zip 2>/dev/null | head -n 1)}
+archives=("$root"/build-win32/app/zarven-controls-*-win32.zip)
+zip=${1:-${archives[-1]}}
 if [ ! -f "$zip" ]; then
   echo "windows zip: no archive (run scripts/build-windows.sh first)" >&2
   exit 1
@@ -13,19 +14,8 @@ fi
 exe=$(dirname "$zip")/zarven-controls.exe
 version=$(basename "$zip" -win32.zip)
 version=${version#zarven-controls-}
-passed=0
-failed=0
-
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL: $what" >&2
-  fi
-}
+# shellcheck source-path=SCRIPTDIR source=checks.sh
+source "$(dirname "$0")/checks.sh"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -41,5 +31,4 @@ check "README.txt does not name version $version" grep -q "ZARVEN Controls $vers
 check "README.txt has a placeholder left" bash -c "! grep -q '@[A-Z_]*@' '$readme'"
 check "README.txt does not say where the profile lands" grep -q 'zarven-controls\.INI' "$readme"
 
-echo "windows zip: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report "windows zip"
