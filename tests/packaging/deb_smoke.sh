@@ -56,10 +56,12 @@ check "no scalable icon" test -f "$share/icons/hicolor/scalable/apps/zarven-cont
 for size in 16 24 32 48 64 128 256; do
   check "no ${size}x${size} icon" test -f "$share/icons/hicolor/${size}x${size}/apps/zarven-controls.png"
 done
-check "man does not find the manual page" test "$(man -w zarven-controls 2>/dev/null)" = \
-  "$share/man/man1/zarven-controls.1.gz"
-check "no copyright file" test -f "$share/doc/zarven-controls/copyright"
-check "no changelog" test -f "$share/doc/zarven-controls/changelog.gz"
+# Documentation is read from the package itself: slim systems tell dpkg not to unpack it.
+contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
+for file in man/man1/zarven-controls.1.gz doc/zarven-controls/copyright \
+  doc/zarven-controls/changelog.gz; do
+  check "the package does not hold $share/$file" grep -qx "\./usr/share/$file" <<<"$contents"
+done
 metainfo=$share/metainfo/com.zarven.controls.metainfo.xml
 check "no AppStream metainfo" test -f "$metainfo"
 if command -v appstreamcli >/dev/null; then
