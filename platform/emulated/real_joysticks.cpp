@@ -77,16 +77,21 @@ void RealJoysticks::Discover(const IniDocument& joysticks) {
     plan_ = PlanRealSlots(joysticks, descriptions, realTracker);
 }
 
-RealJoysticks::Device* RealJoysticks::Usable(UINT slot) {
-    if (!Holds(slot)) {
-        return nullptr;
+std::optional<std::size_t> RealJoysticks::UsableIndex(UINT slot) const {
+    if (!Holds(slot) || !devices_[*plan_.device[slot]].open) {
+        return std::nullopt;
     }
-    Device& device = devices_[*plan_.device[slot]];
-    return device.open ? &device : nullptr;
+    return plan_.device[slot];
+}
+
+RealJoysticks::Device* RealJoysticks::Usable(UINT slot) {
+    const std::optional<std::size_t> index = UsableIndex(slot);
+    return index ? &devices_[*index] : nullptr;
 }
 
 const RealJoysticks::Device* RealJoysticks::Usable(UINT slot) const {
-    return const_cast<RealJoysticks*>(this)->Usable(slot);
+    const std::optional<std::size_t> index = UsableIndex(slot);
+    return index ? &devices_[*index] : nullptr;
 }
 
 MMRESULT RealJoysticks::GetCaps(UINT slot, JOYCAPSA& caps) const {
@@ -183,7 +188,18 @@ void RealJoysticks::Calibrate(Device& device, const std::optional<JOYREGHWCONFIG
     }
 }
 
+void RealJoysticks::Failed(Device& device, const char* what, int error) {
+    if (error == ENODEV) {
+        device.gone = true;  // unplugged: the slot answers JOYERR_UNPLUGGED, nothing to say
+    } else {
+        ReportOnce(device.description.node + ": " + what + std::strerror(error));
+    }
+}
+
 void RealJoysticks::RememberState(const Device& device) {
+    if (plugStates_.path().empty()) {
+        return;  // a machine without a prefix keeps the state in memory for this run
+    }
     std::vector<li::DeviceDescription> present;
     for (const Device& other : devices_) {
         present.push_back(other.description);

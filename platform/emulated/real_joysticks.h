@@ -54,6 +54,8 @@ private:
         bool gone = false;
     };
 
+    // The device of a slot that holds an opened one.
+    std::optional<std::size_t> UsableIndex(UINT slot) const;
     Device* Usable(UINT slot);
     const Device* Usable(UINT slot) const;
     MMRESULT SetZero(UINT slot, Device& device);
@@ -61,6 +63,8 @@ private:
     std::optional<JOYREGHWCONFIG> StoredRecord(UINT slot) const;
     // Applies `record` (the full range when none) with the device's zero shifts.
     void Calibrate(Device& device, const std::optional<JOYREGHWCONFIG>& record);
+    // A device that went away is marked gone; any other failure is reported once.
+    void Failed(Device& device, const char* what, int error);
     // Keeps the device's original ranges and shifts in input-devices.ini when they changed.
     void RememberState(const Device& device);
 
