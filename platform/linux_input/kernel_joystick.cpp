@@ -35,7 +35,7 @@ OpenResult KernelJoystick::Open(const DeviceDescription& description) {
         return {nullptr, error};
     }
     if (description.eventNode.empty()) {
-        device->evdevError_ = ENODEV;
+        device->evdevError_ = ENOENT;  // not ENODEV, which means the device went away
     } else if (device->evdev_ = OpenNode(description.eventNode); device->evdev_ < 0) {
         device->evdevError_ = errno;
     }
