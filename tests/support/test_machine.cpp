@@ -147,3 +147,13 @@ std::optional<JOYREGHWCONFIG> StoredConfig(UINT slot, const std::string& regKey)
     }
     return config;
 }
+
+std::vector<std::string> SlotNames(UINT count) {
+    std::vector<std::string> names;
+    for (UINT slot = 0; slot < count; ++slot) {
+        JOYCAPSA caps{};
+        names.push_back(joyGetDevCapsA(slot, &caps, sizeof caps) == JOYERR_NOERROR ? caps.szPname
+                                                                                   : "-");
+    }
+    return names;
+}

@@ -51,5 +51,8 @@ JOYREGHWCONFIG ConfigWithMinimums(DWORD minX, DWORD minY, DWORD minZ);
 // `"name"=hex:..` text of raw bytes, for registry values written by hand.
 std::string RegistryHex(const void* bytes, std::size_t size);
 
+// The szPname of slots 0 .. count - 1, "-" for a slot that is no device.
+std::vector<std::string> SlotNames(UINT count);
+
 // Reads the stored configuration record of a slot back from the emulated registry.
 std::optional<JOYREGHWCONFIG> StoredConfig(UINT slot, const std::string& regKey = "MSJSTICK.DRV");

@@ -3,6 +3,7 @@
 #include "platform/emulated/emulated_machine.h"
 #include "temp_prefix.h"
 #include "tests/support/fake_input_devices.h"
+#include "tests/support/test_machine.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -16,18 +17,30 @@ namespace li = linux_input;
 
 constexpr char kSeededIni[] = "[Joystick1]\nDevice=HeadTracker\nRegKey=MSJSTICK.DRV\n";
 
-// The szPname of every slot, "-" for a slot that is no device.
-std::vector<std::string> SlotNames() {
-    std::vector<std::string> names;
-    for (UINT slot = 0; slot < 16; ++slot) {
-        JOYCAPSA caps{};
-        names.push_back(joyGetDevCapsA(slot, &caps, sizeof caps) == JOYERR_NOERROR ? caps.szPname
-                                                                                   : "-");
-    }
+// The szPname of every slot up to the last device, "-" for a slot that is no device.
+std::vector<std::string> DeviceNames() {
+    std::vector<std::string> names = SlotNames(16);
     while (!names.empty() && names.back() == "-") {
         names.pop_back();
     }
     return names;
+}
+
+void StoreRecord(UINT slot, const JOYREGHWCONFIG& record) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettings, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    const std::string name = "Joystick" + std::to_string(slot + 1) + "Configuration";
+    EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, REG_BINARY,
+                             reinterpret_cast<const BYTE*>(&record), sizeof record),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void NotifyJoystickDriver() {
+    HDRVR driver = OpenDriver(L"msjstick", L"Drivers", 0);
+    ASSERT_NE(driver, nullptr);
+    SendDriverMessage(driver, JDD_CONFIGCHANGED, 0, 0);
+    CloseDriver(driver, 0, 0);
 }
 
 class RealDevices : public TempPrefixTest {
@@ -63,7 +76,7 @@ class RealSlots : public RealDevices, public ::testing::WithParamInterface<SlotC
 
 TEST_P(RealSlots, TakeTheSlotsWithoutASection) {
     Start(GetParam().joysticksIni, GetParam().devices);
-    EXPECT_EQ(SlotNames(), GetParam().slots);
+    EXPECT_EQ(DeviceNames(), GetParam().slots);
 }
 
 FakeDevice WithPath(FakeDevice device, std::string path) {
@@ -138,9 +151,9 @@ TEST_F(RealDevices, ThatCannotBeOpenedAreNoDeviceAndSaySoOnce) {
     locked.openError = EACCES;
     ::testing::internal::CaptureStderr();
     Start(kSeededIni, {locked});
-    const std::vector<std::string> first = SlotNames();
+    const std::vector<std::string> first = DeviceNames();
     Reload();
-    const std::vector<std::string> second = SlotNames();
+    const std::vector<std::string> second = DeviceNames();
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "zarven-controls: /dev/input/js4: Permission denied\n");
     // A tracker that cannot be opened leaves the virtual one in place.
@@ -189,15 +202,9 @@ JOYREGHWCONFIG RecordWithX(DWORD min, DWORD center, DWORD max) {
 }
 
 std::string RegistryWithRecord(UINT slot, const JOYREGHWCONFIG& config) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&config);
-    std::string text = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\" + std::string(kSettings) +
-                       "]\n\"Joystick" + std::to_string(slot + 1) + "Configuration\"=hex:";
-    for (std::size_t i = 0; i < sizeof config; ++i) {
-        char byte[4];
-        std::snprintf(byte, sizeof byte, i == 0 ? "%02x" : ",%02x", bytes[i]);
-        text += byte;
-    }
-    return text + "\n";
+    return "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\" + std::string(kSettings) + "]\n\"Joystick" +
+           std::to_string(slot + 1) + "Configuration\"=" + RegistryHex(&config, sizeof config) +
+           "\n";
 }
 
 std::optional<li::RawRange> AppliedX(const FakeDeviceState& device, std::size_t index) {
@@ -211,15 +218,12 @@ TEST_F(RealDevices, GetTheirStoredRecordAtLoadAndOnEveryChange) {
     Start("[Joystick1]\nDevice=Joystick\n",
           {MakeFakeDevice(0, "Stick", "usb-a"), MakeFakeDevice(1, "Other", "usb-b")},
           RegistryWithRecord(1, RecordWithX(512, 1024, 1534)));
-    EXPECT_EQ(SlotNames(), (std::vector<std::string>{"Emulated joystick", "Stick", "Other"}));
+    EXPECT_EQ(DeviceNames(), (std::vector<std::string>{"Emulated joystick", "Stick", "Other"}));
     ASSERT_EQ(Device(0).applied.size(), 1u);
     EXPECT_EQ(AppliedX(Device(0), 0), (li::RawRange{512, 1534}));
     EXPECT_TRUE(Device(1).applied.empty());  // no record: the kernel's calibration stays
 
-    HDRVR driver = OpenDriver(L"msjstick", L"Drivers", 0);
-    ASSERT_NE(driver, nullptr);
-    SendDriverMessage(driver, JDD_CONFIGCHANGED, 0, 0);
-    CloseDriver(driver, 0, 0);
+    NotifyJoystickDriver();
     EXPECT_EQ(Device(0).applied.size(), 2u);
     EXPECT_TRUE(Device(1).applied.empty());
 }
@@ -229,23 +233,16 @@ TEST_F(RealDevices, RefusedCalibrationIsReportedOnceAndTheRecordStaysStored) {
     stick.state->applyError = EINVAL;
     ::testing::internal::CaptureStderr();
     Start("", {stick}, RegistryWithRecord(0, RecordWithX(512, 1024, 1534)));
-    SlotNames();
-    const JOYREGHWCONFIG next = RecordWithX(100, 1024, 1900);
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettings, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, "Joystick1Configuration", 0, REG_BINARY,
-                             reinterpret_cast<const BYTE*>(&next), sizeof next),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
-    HDRVR driver = OpenDriver(L"msjstick", L"Drivers", 0);
-    SendDriverMessage(driver, JDD_CONFIGCHANGED, 0, 0);
-    CloseDriver(driver, 0, 0);
+    DeviceNames();
+    StoreRecord(0, RecordWithX(100, 1024, 1900));
+    NotifyJoystickDriver();
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "zarven-controls: /dev/input/js0: calibration not applied: Invalid argument\n");
     EXPECT_EQ(Device(0).applied.size(), 2u);
     Reload();
     JOYREGHWCONFIG stored{};
     DWORD size = sizeof stored;
+    HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettings, 0, KEY_QUERY_VALUE, &key),
               ERROR_SUCCESS);
     EXPECT_EQ(RegQueryValueExA(key, "Joystick1Configuration", nullptr, nullptr,
@@ -274,7 +271,7 @@ TEST_F(RealDevices, ZeroShiftsTheCalibrationAndIsRememberedForThePlugIn) {
     source_->devices()[0].ranges = {li::RawRange{588, 1610}, li::RawRange{-24, 2023},
                                     li::RawRange{0, 2047}};
     Reload();
-    SlotNames();
+    DeviceNames();
     EXPECT_EQ(AppliedX(Device(0), 2), (li::RawRange{588, 1610}));
     const std::string state = ReadText(File("input-devices.ini"));
     EXPECT_NE(state.find("[input20@boot]"), std::string::npos) << state;

@@ -30,16 +30,6 @@ constexpr int kReadoutBoxes[] = {IDC_AXIS_X_OUT, IDC_AXIS_Y_OUT, IDC_AXIS_Z_OUT}
 constexpr UINT kTrackerSlot = 1;
 constexpr UINT kOddSlot = 3;
 
-std::vector<std::string> SlotNames() {
-    std::vector<std::string> names;
-    for (UINT slot = 0; slot < 4; ++slot) {
-        JOYCAPSA caps{};
-        names.push_back(joyGetDevCapsA(slot, &caps, sizeof caps) == JOYERR_NOERROR ? caps.szPname
-                                                                                   : "-");
-    }
-    return names;
-}
-
 js_corr CorrectionOf(const std::string& joystickNode, unsigned number) {
     js_corr corrections[ABS_CNT] = {};
     const int fd = ::open(joystickNode.c_str(), O_RDONLY | O_CLOEXEC);
@@ -88,8 +78,8 @@ TEST_F(RealKernel, DiscoveryPicksTheRealTrackerWithoutAQuestion) {
     const std::string registry = m_machine.ReadFile("system.reg");
     EXPECT_EQ(FindTrackerSlot(), kTrackerSlot);
     EXPECT_TRUE(headless::Boxes().empty());
-    EXPECT_EQ(SlotNames(), (std::vector<std::string>{"-", "ZARVEN HMD Tracker", "ZARVEN Game Pad",
-                                                     "ZARVEN Odd Range"}));
+    EXPECT_EQ(SlotNames(4), (std::vector<std::string>{"-", "ZARVEN HMD Tracker", "ZARVEN Game Pad",
+                                                      "ZARVEN Odd Range"}));
     JOYCAPSA caps{};
     ASSERT_EQ(joyGetDevCapsA(2, &caps, sizeof caps), JOYERR_NOERROR);
     EXPECT_EQ(caps.wNumAxes, 2u);
@@ -104,8 +94,8 @@ TEST_F(RealKernel, WithoutARealTrackerTheVirtualOneIsFound) {
     m_machine.Add({.slot = 0}).Start();
     EXPECT_EQ(FindTrackerSlot(), 0u);
     EXPECT_TRUE(headless::Boxes().empty());
-    EXPECT_EQ(SlotNames(), (std::vector<std::string>{"Emulated head tracker", "ZARVEN Game Pad",
-                                                     "ZARVEN Odd Range", "-"}));
+    EXPECT_EQ(SlotNames(4), (std::vector<std::string>{"Emulated head tracker", "ZARVEN Game Pad",
+                                                      "ZARVEN Odd Range", "-"}));
 }
 
 TEST_F(RealKernel, ReadoutFollowsTheDevice) {
@@ -151,7 +141,7 @@ TEST_F(RealKernel, LineUpClickCalibratesTheKernelForEveryReader) {
 
     // The next run applies the same record to the device's own range, not to the narrowed one.
     emulated::UsePrefix(m_machine.Prefix());
-    EXPECT_EQ(SlotNames()[kTrackerSlot], "ZARVEN HMD Tracker");
+    EXPECT_EQ(SlotNames(4)[kTrackerSlot], "ZARVEN HMD Tracker");
     EXPECT_EQ(EvdevRange(tracker_.eventNode(), ABS_X), (li::RawRange{512, 1534}));
 }
 
@@ -248,7 +238,7 @@ ChildView RunAsNobody(const std::filesystem::path& prefix) {
         std::string text;
         for (int run = 0; run < 2; ++run) {
             emulated::UsePrefix(prefix);
-            for (const std::string& name : SlotNames()) {
+            for (const std::string& name : SlotNames(4)) {
                 text += name + ";";
             }
             text += "\n";
