@@ -2,6 +2,7 @@
 
 #include "platform/emulated/emulated_machine.h"
 #include "platform/headless/headless.h"
+#include "tests/support/fake_input_devices.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,11 +65,13 @@ TestMachine::TestMachine() {
     m_prefix = fs::path(mkdtemp(pattern)) / "zarven-controls";
     fs::create_directories(m_prefix);
     headless::Reset();
+    UseFakeDevices({});
 }
 
 TestMachine::~TestMachine() {
     std::error_code ignored;
     fs::remove_all(m_prefix.parent_path(), ignored);
+    emulated::UseInputDevices(nullptr);
 }
 
 TestMachine& TestMachine::Add(TestSlot slot) {
@@ -83,6 +86,11 @@ TestMachine& TestMachine::WithoutDriver() {
 
 TestMachine& TestMachine::ExtraRegistry(std::string text) {
     m_extraRegistry += text;
+    return *this;
+}
+
+TestMachine& TestMachine::WithKernelDevices() {
+    emulated::UseInputDevices(nullptr);
     return *this;
 }
 

@@ -30,6 +30,9 @@ public:
     TestMachine& Add(TestSlot slot);
     TestMachine& WithoutDriver();
     TestMachine& ExtraRegistry(std::string text);  // appended to system.reg as written
+    // The machine finds the kernel's joystick devices; by default it finds none, so that a
+    // joystick plugged into the machine running the tests changes neither them nor itself.
+    TestMachine& WithKernelDevices();
 
     // Writes the files and points the emulated machine at the prefix.
     void Start();

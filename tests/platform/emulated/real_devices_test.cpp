@@ -45,11 +45,6 @@ void NotifyJoystickDriver() {
 
 class RealDevices : public TempPrefixTest {
 protected:
-    void TearDown() override {
-        emulated::UseInputDevices(nullptr);
-        TempPrefixTest::TearDown();
-    }
-
     // The prefix's joysticks.ini and the devices, then a fresh machine.
     void Start(const std::string& joysticksIni, std::vector<FakeDevice> devices,
                const std::string& registry = "REGEDIT4\n") {

@@ -55,6 +55,7 @@ class RealKernel : public PanelTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(tracker_.ok() && pad_.ok() && odd_.ok()) << "uinput devices not created";
+        m_machine.WithKernelDevices();
     }
 
     // The seeded virtual tracker in slot 0, and for the real tracker the record the panel
