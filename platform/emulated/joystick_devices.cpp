@@ -32,12 +32,14 @@ MMRESULT JoystickDevices::GetPosition(UINT slot, JOYINFOEX* info, double now) {
     if (info == nullptr || info->dwSize != sizeof(JOYINFOEX) || slot >= kSlotCount) {
         return JOYERR_PARMS;
     }
-    if (real_.Holds(slot) && !unplugged_[slot]) {
+    if (unplugged_[slot]) {
+        return JOYERR_UNPLUGGED;
+    }
+    if (real_.Holds(slot)) {
         return real_.GetPosition(slot, *info);
     }
     const SlotDevice device = DescribeSlot(slots_.document(), slot);
-    if (device.kind == DeviceKind::kNone || unplugged_[slot] || real_.Holds(slot) ||
-        real_.StepsAside(slot)) {
+    if (device.kind == DeviceKind::kNone || real_.StepsAside(slot)) {
         return JOYERR_UNPLUGGED;
     }
     if (device.kind == DeviceKind::kJoystick) {
