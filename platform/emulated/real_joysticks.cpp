@@ -137,9 +137,7 @@ MMRESULT RealJoysticks::GetPosition(UINT slot, JOYINFOEX& info) {
 MMRESULT RealJoysticks::SetZero(UINT slot, Device& device) {
     li::AxisValues raw{};
     if (const int error = device.open->ReadRaw(raw); error != 0) {
-        device.gone = error == ENODEV;
-        ReportOnce(device.description.node +
-                   ": cannot read the present position: " + std::strerror(error));
+        Failed(device, "cannot read the present position: ", error);
         return device.gone ? JOYERR_UNPLUGGED : JOYERR_NOCANDO;
     }
     const std::optional<JOYREGHWCONFIG> record = StoredRecord(slot);
@@ -183,8 +181,7 @@ void RealJoysticks::Calibrate(Device& device, const std::optional<JOYREGHWCONFIG
     }
     RememberState(device);
     if (const int error = device.open->Apply(calibrations); error != 0) {
-        device.gone = error == ENODEV;
-        ReportOnce(device.description.node + ": calibration not applied: " + std::strerror(error));
+        Failed(device, "calibration not applied: ", error);
     }
 }
 
