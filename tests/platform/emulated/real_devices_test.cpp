@@ -110,17 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
                                {std::string(31, 'n')}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RealDevices, ReportCapsOfTheKernelDevice) {
-    Start("", {MakeFakeDevice(3, "Stick", "usb-stick")});
-    JOYCAPSA caps{};
-    ASSERT_EQ(joyGetDevCapsA(0, &caps, sizeof caps), JOYERR_NOERROR);
-    EXPECT_EQ(caps.wMid, 0x1234);
-    EXPECT_EQ(caps.wPid, 0x103);
-    EXPECT_EQ(caps.wNumAxes, 3u);
-    EXPECT_EQ(caps.wXmax, 65535u);
-    EXPECT_STREQ(caps.szRegKey, "MSJSTICK.DRV");
-}
-
 // Discovery reads the kernel name as the OEM name; nothing of it is stored, and it cannot be
 // overwritten.
 TEST_F(RealDevices, ShowTheirOemNamesWithoutStoringThem) {
