@@ -43,6 +43,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "control panel for the ZARVEN head-mounted
 # Wrapped as Debian wants it (lines under 80 columns); CPack indents it and marks blank lines.
 file(READ ${zarven_packaging_dir}/debian/description.txt CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_ZARVEN_OBJCOPY ${CMAKE_OBJCOPY})
+set(CPACK_PRE_BUILD_SCRIPTS ${zarven_packaging_dir}/RemoveComment.cmake)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ZARVEN_PACKAGE_MAINTAINER})
 # Proprietary software: the archive area Debian keeps such packages in.
