@@ -3,6 +3,7 @@
 #include "platform/qt/controls.h"
 #include "platform/qt/dialog_events.h"
 #include "platform/qt/dialog_font.h"
+#include "platform/qt/dialog_keyboard.h"
 #include "platform/qt/icons.h"
 #include "platform/qt/window_handles.h"
 
@@ -86,6 +87,7 @@ void DialogWindow::CreateControls(const DialogTemplate& dialogTemplate) {
             label->setBuddy(*next);
         }
     }
+    new DialogKeyboard(dialogTemplate.controls, controlsInOrder_, this);  // owned by the window
 }
 
 void DialogWindow::AddSystemKeys() {

@@ -30,6 +30,27 @@ std::optional<UINT> ScrollCodeOf(QAbstractSlider::SliderAction action) {
     return std::nullopt;
 }
 
+std::optional<UINT> ScrollCodeOfKey(int key) {
+    switch (key) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            return SB_LINEUP;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            return SB_LINEDOWN;
+        case Qt::Key_PageUp:
+            return SB_PAGEUP;
+        case Qt::Key_PageDown:
+            return SB_PAGEDOWN;
+        case Qt::Key_Home:
+            return SB_TOP;
+        case Qt::Key_End:
+            return SB_BOTTOM;
+        default:
+            return std::nullopt;
+    }
+}
+
 Win32ScrollBar::Win32ScrollBar(Qt::Orientation orientation, QWidget* parent, CodeSink sink)
     : QScrollBar(orientation, parent), sink_(std::move(sink)) {
     // Qt's value only ever shows the program's position; a drag moves the thumb alone.
@@ -82,10 +103,15 @@ void Win32ScrollBar::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void Win32ScrollBar::keyPressEvent(QKeyEvent* event) {
-    const int countBefore = reportedCount_;
-    QScrollBar::keyPressEvent(event);
-    if (reportedCount_ != countBefore) {
-        Report(SB_ENDSCROLL, pos_);
+    const std::optional<UINT> code = ScrollCodeOfKey(event->key());
+    if (!code || (event->modifiers() & Qt::AltModifier) != 0) {
+        event->ignore();  // Return, Escape, Tab and the rest are the dialog's
+        return;
+    }
+    // One code for each press, no end of scroll: the Win32 control sends nothing on release.
+    // A key held while the program is still busy with an earlier code repeats nothing.
+    if (!(delivering_ && event->isAutoRepeat())) {
+        Report(*code, pos_);
     }
 }
 
