@@ -1,5 +1,6 @@
 #include "platform/qt/dialog_window.h"
 
+#include "platform/qt/accessible_text.h"
 #include "platform/qt/controls.h"
 #include "platform/qt/dialog_events.h"
 #include "platform/qt/dialog_font.h"
@@ -69,6 +70,7 @@ void DialogWindow::CreateControls(const DialogTemplate& dialogTemplate) {
     for (const DialogControl& control : dialogTemplate.controls) {
         QWidget* widget = CreateControl(*this, control, events);
         widget->setGeometry(ControlRectInPixels(baseUnits_, control));
+        SetAccessibleText(*widget, control);
         controlsInOrder_.push_back(widget);
         if (control.id != -1) {
             controlsById_.emplace(control.id, widget);
