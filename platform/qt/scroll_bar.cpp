@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -113,6 +116,24 @@ void Win32ScrollBar::keyPressEvent(QKeyEvent* event) {
     if (!(delivering_ && event->isAutoRepeat())) {
         Report(*code, pos_);
     }
+}
+
+void Win32ScrollBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    // A focused Win32 bar shows the focus on its thumb; Qt's styles draw none on a bar.
+    QStyleOptionSlider slider;
+    initStyleOption(&slider);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect =
+        style()
+            ->subControlRect(QStyle::CC_ScrollBar, &slider, QStyle::SC_ScrollBarSlider, this)
+            .adjusted(2, 2, -2, -2);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 void Win32ScrollBar::wheelEvent(QWheelEvent* event) {

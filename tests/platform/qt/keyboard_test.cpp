@@ -8,6 +8,7 @@
 #include "tests/platform/qt/qt_test_support.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -231,6 +232,22 @@ TEST(KeyboardTest, AClickOnABarLeavesTheFocusWhereItWas) {
     });
     ASSERT_FALSE(dialog.scrolls.empty());
     EXPECT_EQ(dialog.scrolls.front().code, SB_LINEDOWN);
+}
+
+TEST(KeyboardTest, AFocusedBarMarksItsThumb) {
+    RecordingDialog dialog(IDD_CONTROL_PANEL);
+    RunModal(dialog, [&](DialogWindow& window) {
+        dialog.SetScrollRange(IDC_YAW_BAR, 0, 2047);
+        dialog.SetScrollPos(IDC_YAW_BAR, 1023);
+        QWidget& bar = *window.Control(IDC_YAW_BAR);
+        const QImage unfocused = bar.grab().toImage();
+        window.Control(IDC_SET_ZERO)->setFocus();
+        Press(Qt::Key_Down);  // styles mark the focus once the keyboard has moved it
+        ASSERT_EQ(Focused(), &bar);
+        EXPECT_NE(bar.grab().toImage(), unfocused);
+        window.Control(IDOK)->setFocus();
+        EXPECT_EQ(bar.grab().toImage(), unfocused);
+    });
 }
 
 }  // namespace
