@@ -1,6 +1,7 @@
 #include "platform/qt/dialog_keyboard.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <algorithm>
@@ -26,6 +27,23 @@ std::vector<std::size_t> GroupOf(std::span<const DialogControl> controls, std::s
         members.push_back(next);
     }
     return members;
+}
+
+// An arrow in a Win32 edit box moves the caret one character from where it stands, Up as Left
+// and Down as Right, and Shift extends the selection from its anchor; a selection made by Tab
+// collapses to one character before or after its end. Qt's Left and Right would jump to the
+// selection's start or end instead. Other modifiers (Ctrl: by words) stay with Qt.
+bool MoveEditCaret(QLineEdit& edit, const QKeyEvent& key, bool backward) {
+    if ((key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != 0) {
+        return false;
+    }
+    const bool extend = (key.modifiers() & Qt::ShiftModifier) != 0;
+    if (backward) {
+        edit.cursorBackward(extend);
+    } else {
+        edit.cursorForward(extend);
+    }
+    return true;
 }
 
 }  // namespace
@@ -73,8 +91,11 @@ bool DialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto from = static_cast<std::size_t>(found - widgets_.begin());
+    if (auto* edit = qobject_cast<QLineEdit*>(*found)) {
+        return MoveEditCaret(*edit, *key, previous);
+    }
     if (WantsArrowKeys(controls_[from].kind)) {
-        return false;
+        return false;  // a scroll bar: its codes
     }
     // Any visible, enabled control may take the focus this way, a label or group box too.
     const std::size_t to = NextGroupItem(controls_, from, previous, [this](std::size_t index) {

@@ -1,6 +1,7 @@
 // The dialog manager's arrow keys over Qt: Left/Up and Right/Down move the focus around the
-// group of the focused control, unless the control takes the arrows itself (edit boxes, scroll
-// bars). Tab and Shift+Tab stay with Qt, whose focus chain is the template order.
+// group of the focused control, unless the control takes the arrows itself: an edit box moves
+// its caret as a Win32 one does, a scroll bar scrolls. Tab and Shift+Tab stay with Qt, whose
+// focus chain is the template order.
 #pragma once
 
 #include "platform/dialog_template.h"

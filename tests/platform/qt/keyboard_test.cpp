@@ -234,6 +234,39 @@ TEST(KeyboardTest, AClickOnABarLeavesTheFocusWhereItWas) {
     EXPECT_EQ(dialog.scrolls.front().code, SB_LINEDOWN);
 }
 
+struct EditKey {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* textAfterTyping7;
+};
+
+class EditKeyTest : public ::testing::TestWithParam<EditKey> {};
+
+// Tab selects the whole text with the caret at its end; an arrow moves the caret from there.
+TEST_P(EditKeyTest, ArrowInAValueBoxMovesTheCaretAsWin32Does) {
+    const EditKey& step = GetParam();
+    RecordingDialog dialog(IDD_CONTROL_PANEL);
+    RunModal(dialog, [&](DialogWindow& window) {
+        dialog.SetDlgItemText(IDC_YAW_VALUE, "179");
+        window.Control(IDC_SET_ZERO)->setFocus();
+        Press(Qt::Key_Tab);
+        Press(step.key, step.modifiers);
+        Press(Qt::Key_7);
+        EXPECT_EQ(Focused(), window.Control(IDC_YAW_VALUE));
+        EXPECT_EQ(dialog.GetDlgItemText(IDC_YAW_VALUE), step.textAfterTyping7);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EditKeyTest,
+    ::testing::Values(EditKey{"UpAsLeft", Qt::Key_Up, Qt::NoModifier, "1779"},
+                      EditKey{"Left", Qt::Key_Left, Qt::NoModifier, "1779"},
+                      EditKey{"DownAsRight", Qt::Key_Down, Qt::NoModifier, "1797"},
+                      EditKey{"ShiftUpShrinksTheSelection", Qt::Key_Up, Qt::ShiftModifier, "79"},
+                      EditKey{"Home", Qt::Key_Home, Qt::NoModifier, "7179"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(KeyboardTest, AFocusedBarMarksItsThumb) {
     RecordingDialog dialog(IDD_CONTROL_PANEL);
     RunModal(dialog, [&](DialogWindow& window) {
