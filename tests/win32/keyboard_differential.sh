@@ -60,19 +60,6 @@ cleanup() {
 trap cleanup EXIT
 start_xvfb || exit 1
 
-visible_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-
-# Prints the id of the visible window captioned exactly $1, waiting up to $2 seconds.
-wait_window() {
-  local id
-  for _ in $(seq 1 $(($2 * 4))); do
-    id=$(visible_window "$1")
-    [ -n "$id" ] && echo "$id" && return 0
-    sleep 0.25
-  done
-  return 1
-}
-
 # Waits up to $1 seconds for the program to end; true when it did.
 program_ended() {
   for _ in $(seq 1 $(($1 * 4))); do
@@ -132,7 +119,7 @@ qt_run() {
   mkdir -p "$machine"
   XDG_DATA_HOME=$machine "$qt_program" 2>"$machine/stderr" &
   program_pid=$!
-  if ! window=$(wait_window "ZARVEN Controls" 20); then
+  if ! window=$(wait_for_window "ZARVEN Controls" 20); then
     echo "the panel did not show"
     return
   fi
@@ -152,38 +139,28 @@ qt_run() {
   outcome "$machine/zarven-controls/windows/zarven-controls.INI" "$ended"
 }
 
-# Keys reach the Wine window under the pointer: there is no window manager to give focus.
-keys_to_wine() {
-  local window=$1
-  shift
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + 5)) $((Y + 5))
-  sleep 0.3
-  xdotool key --delay 150 "$@"
-}
-
 wine_run() {
   local keys=$1 profile=$WINEPREFIX/drive_c/windows/zarven-controls.INI box window ended=0
   rm -f "$profile"
   (cd "$WINEPREFIX/drive_c" && exec wine 'C:\zarven-controls.exe' >/dev/null 2>&1) &
   program_pid=$!
-  if box=$(wait_window "NO Tracker" 60); then
+  if box=$(wait_for_window "NO Tracker" 60); then
     sleep 0.5
-    keys_to_wine "$box" Return
+    keys_to "$box" Return
   fi
-  if ! wait_window "ZARVEN Controls" 30 >/dev/null; then
+  if ! wait_for_window "ZARVEN Controls" 30 >/dev/null; then
     echo "the panel did not show"
     wineserver -k
     return
   fi
   sleep 1  # Wine may replace the panel's X window while it first paints
-  window=$(visible_window "ZARVEN Controls")
+  window=$(wait_for_window "ZARVEN Controls" 5)
   if [[ $keys == click-yaw-down* ]]; then
     click_yaw_down_arrow "$window" 22 3  # Wine draws the caption itself: 22 above, 3 below
     keys=${keys#click-yaw-down }
   fi
   # shellcheck disable=SC2086
-  keys_to_wine "$window" $keys
+  keys_to "$window" $keys
   program_ended 10 && ended=1
   if [ "$ended" = 0 ]; then
     wineserver -k
