@@ -64,10 +64,6 @@ std::size_t NextGroupItem(std::span<const DialogControl> controls, std::size_t f
     return from;
 }
 
-bool WantsArrowKeys(ControlKind kind) {
-    return kind == ControlKind::EditBox || kind == ControlKind::ScrollBar;
-}
-
 DialogKeyboard::DialogKeyboard(std::span<const DialogControl> controls,
                                std::vector<QWidget*> widgets, QObject* parent)
     : QObject(parent), controls_(controls), widgets_(std::move(widgets)) {
@@ -91,11 +87,13 @@ bool DialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto from = static_cast<std::size_t>(found - widgets_.begin());
-    if (auto* edit = qobject_cast<QLineEdit*>(*found)) {
-        return MoveEditCaret(*edit, *key, previous);
+    // Edit boxes and scroll bars take the arrows themselves.
+    if (controls_[from].kind == ControlKind::EditBox) {
+        auto* edit = qobject_cast<QLineEdit*>(*found);
+        return edit != nullptr && MoveEditCaret(*edit, *key, previous);
     }
-    if (WantsArrowKeys(controls_[from].kind)) {
-        return false;  // a scroll bar: its codes
+    if (controls_[from].kind == ControlKind::ScrollBar) {
+        return false;  // the bar sends their scroll codes
     }
     // Any visible, enabled control may take the focus this way, a label or group box too.
     const std::size_t to = NextGroupItem(controls_, from, previous, [this](std::size_t index) {

@@ -21,11 +21,9 @@ namespace zarven::qt {
 // runs from a control with the group-start style up to the next one; the list is a ring, so
 // controls before the first group start belong to the last group. The walk goes around the
 // group and takes the first control `canTakeFocus` accepts; `from` when there is none.
+// `from` must index `controls`.
 std::size_t NextGroupItem(std::span<const DialogControl> controls, std::size_t from, bool previous,
                           const std::function<bool(std::size_t)>& canTakeFocus);
-
-// Whether a control of this kind handles the arrow keys itself.
-bool WantsArrowKeys(ControlKind kind);
 
 class DialogKeyboard final : public QObject {
 public:

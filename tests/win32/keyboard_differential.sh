@@ -120,7 +120,9 @@ qt_run() {
   XDG_DATA_HOME=$machine "$qt_program" 2>"$machine/stderr" &
   program_pid=$!
   if ! window=$(wait_for_window "ZARVEN Controls" 20); then
-    echo "the panel did not show"
+    kill "$program_pid" 2>/dev/null
+    program_ended 5
+    echo "the panel did not show: $(head -c 300 "$machine/stderr")"
     return
   fi
   sleep 0.5
