@@ -119,7 +119,7 @@ qt_run() {
   mkdir -p "$machine"
   XDG_DATA_HOME=$machine "$qt_program" 2>"$machine/stderr" &
   program_pid=$!
-  if ! window=$(wait_for_window "ZARVEN Controls" 20); then
+  if ! window=$(wait_for_window "ZARVEN Controls" 30); then
     kill "$program_pid" 2>/dev/null
     program_ended 5
     echo "the panel did not show: $(head -c 300 "$machine/stderr")"
