@@ -25,22 +25,30 @@ foreach(icon ${zarven_png_icons})
           RENAME zarven-controls.png)
 endforeach()
 
-set(ZARVEN_PACKAGE_MAINTAINER "ZARVEN Controls developers <controls@zarven.example>"
-    CACHE STRING "Maintainer field of the Debian package")
+# The one place that names the packager: the Maintainer field and the changelog's signature.
+set(ZARVEN_PACKAGE_MAINTAINER "ZARVEN Controls packaging team <packaging@zarven.example>"
+    CACHE STRING "Maintainer of the Debian package: \"Name <address>\"")
+if(NOT ZARVEN_PACKAGE_MAINTAINER MATCHES "^[^<>]+ <[^<> @]+@[^<> @]+\\.[^<> @]+>$")
+  message(FATAL_ERROR "ZARVEN_PACKAGE_MAINTAINER must read \"Name <user@host.domain>\", "
+                      "not \"${ZARVEN_PACKAGE_MAINTAINER}\"")
+endif()
+
+include(${zarven_packaging_dir}/DebianDocs.cmake)
+include(${zarven_packaging_dir}/ManualPage.cmake)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zarven-controls)
 set(CPACK_PACKAGE_VENDOR ZARVEN)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "control panel for the ZARVEN head-mounted display")
-set(CPACK_PACKAGE_DESCRIPTION
-    "The panel finds the headset's head tracker among the sixteen joystick slots, switches \
-its options (stereo mode, power saver, Set Zero), sets the sensitivity of the yaw, pitch and \
-roll axes, shows the head's attitude live, and on OK writes a settings profile. On Linux it runs \
-over an emulated joystick machine kept in the user's data folder, so it needs no hardware.")
+# Wrapped as Debian wants it (lines under 80 columns); CPack indents it and marks blank lines.
+file(READ ${zarven_packaging_dir}/debian/description.txt CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_ZARVEN_OBJCOPY ${CMAKE_OBJCOPY})
+set(CPACK_PRE_BUILD_SCRIPTS ${zarven_packaging_dir}/RemoveComment.cmake)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ZARVEN_PACKAGE_MAINTAINER})
-set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# Proprietary software: the archive area Debian keeps such packages in.
+set(CPACK_DEBIAN_PACKAGE_SECTION non-free/utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps finds the libraries the program links (Qt 6, the C++ runtime); Qt loads its
 # platform plugins at run time, so those are named here, and a font for the dialogs.

@@ -67,7 +67,16 @@ struct IconResource {
     const char* name;
 };
 
+// What assistive technology announces for a control: a name for one whose own text says
+// nothing (a bar, a value box) and, where it helps, a description of what it does.
+struct AccessibleText {
+    int controlId;
+    const char* name;         // nullptr: the control's own text
+    const char* description;  // nullptr: none
+};
+
 // Lookups over the program's resources; nullptr when the identifier is unknown.
 const DialogTemplate* FindDialogTemplate(UINT id);
 const char* FindStringResource(UINT id);
 const IconResource* FindIconResource(UINT id);
+const AccessibleText* FindAccessibleText(int controlId);

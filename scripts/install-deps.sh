@@ -7,10 +7,12 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev libgl-dev qt6-qpa-plugins
+  libxcb1-dev
   fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth xdotool
   valgrind
   dpkg-dev file desktop-file-utils appstream
+  scdoc man-db
 )
 
 missing=()

@@ -49,3 +49,14 @@ end_xvfb_session() {
   stop_xvfb
   rm -rf "$work"
 }
+
+# keys_to WINDOW KEYS...: sends KEYS (xdotool names) to WINDOW by moving the pointer into it,
+# as Wine's windows take the keys under the pointer where no window manager gives the focus.
+keys_to() {
+  local window=$1
+  shift
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + 5)) $((Y + 5))
+  sleep 0.3
+  xdotool key --delay 150 "$@"
+}

@@ -1,6 +1,7 @@
 #include "platform/emulated/emulated_machine.h"
 
 #include "platform/emulated/machine_access.h"
+#include "platform/linux_input/input_device.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -20,6 +21,7 @@ struct Session {
     std::optional<std::filesystem::path> prefix;
     std::unique_ptr<Machine> machine;
     std::function<double()> clock;
+    std::shared_ptr<linux_input::DeviceSource> devices;
 };
 
 Session& TheSession() {
@@ -70,7 +72,10 @@ std::unique_lock<std::mutex> LockSession() {
 Machine& SessionMachine() {
     Session& session = TheSession();
     if (!session.machine) {
-        session.machine = std::make_unique<Machine>(PrefixOf(session));
+        if (!session.devices) {
+            session.devices = linux_input::KernelDeviceSource();
+        }
+        session.machine = std::make_unique<Machine>(PrefixOf(session), session.devices);
     }
     return *session.machine;
 }
@@ -108,6 +113,11 @@ std::filesystem::path CurrentPrefix() {
 void SetClock(std::function<double()> secondsNow) {
     const auto lock = LockSession();
     TheSession().clock = std::move(secondsNow);
+}
+
+void UseInputDevices(std::shared_ptr<linux_input::DeviceSource> source) {
+    const auto lock = LockSession();
+    TheSession().devices = std::move(source);
 }
 
 std::vector<JoystickQuery> JoystickQueries() {

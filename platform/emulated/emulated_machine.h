@@ -9,8 +9,13 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace linux_input {
+class DeviceSource;
+}
 
 namespace emulated {
 
@@ -25,6 +30,10 @@ std::filesystem::path CurrentPrefix();
 
 // The head tracker's time in seconds; nullptr restores the steady clock. Kept across UsePrefix.
 void SetClock(std::function<double()> secondsNow);
+
+// Where the machine finds the real joystick devices that join its slots, from the next
+// UsePrefix on; nullptr restores the kernel's. Kept across UsePrefix.
+void UseInputDevices(std::shared_ptr<linux_input::DeviceSource> source);
 
 struct JoystickQuery {
     UINT slot;

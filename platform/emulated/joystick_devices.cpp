@@ -1,38 +1,12 @@
 #include "platform/emulated/joystick_devices.h"
 
-#include <cstring>
+#include "platform/emulated/joystick_report.h"
 
 namespace emulated {
 
 namespace {
 
-constexpr DWORD kCentredAxis = 32768;
-constexpr DWORD kAxisMax = 65535;
-constexpr DWORD kPovCentred = 0xFFFF;
-constexpr UINT kHasZ = 0x0001;
-constexpr UINT kMaxAxes = 6;
-constexpr UINT kAxes = 3;  // X, Y and Z
-constexpr UINT kMaxButtons = 4;
-constexpr UINT kPeriodMin = 10;
-constexpr UINT kPeriodMax = 1000;
-
-void CopyText(char* destination, std::size_t capacity, std::string_view text) {
-    const std::size_t length = std::min(text.size(), capacity - 1);
-    std::memcpy(destination, text.data(), length);
-    destination[length] = '\0';
-}
-
-void FillAxes(JOYINFOEX& info, DWORD x, DWORD y, DWORD z, DWORD status) {
-    info.dwXpos = x;
-    info.dwYpos = y;
-    info.dwZpos = z;
-    info.dwRpos = 0;
-    info.dwUpos = 0;
-    info.dwVpos = status;
-    info.dwButtons = 0;
-    info.dwButtonNumber = 0;
-    info.dwPOV = kPovCentred;
-}
+constexpr UINT kVirtualAxes = 3;  // X, Y and Z
 
 }  // namespace
 
@@ -40,27 +14,17 @@ MMRESULT JoystickDevices::GetCaps(UINT_PTR slot, JOYCAPSA* caps, UINT size) cons
     if (caps == nullptr || size != sizeof(JOYCAPSA) || slot >= kSlotCount) {
         return JOYERR_PARMS;
     }
+    if (real_.Holds(static_cast<UINT>(slot))) {
+        return real_.GetCaps(static_cast<UINT>(slot), *caps);
+    }
     const SlotDevice device = DescribeSlot(slots_.document(), static_cast<UINT>(slot));
-    if (device.kind == DeviceKind::kNone) {
+    if (device.kind == DeviceKind::kNone || real_.StepsAside(static_cast<UINT>(slot))) {
         return JOYERR_UNPLUGGED;
     }
-    *caps = JOYCAPSA{};
-    caps->wMid = 0xFFFF;
-    caps->wPid = device.kind == DeviceKind::kHeadTracker ? 1 : 2;
-    CopyText(
-        caps->szPname, sizeof caps->szPname,
-        device.kind == DeviceKind::kHeadTracker ? "Emulated head tracker" : "Emulated joystick");
-    for (UINT* max :
-         {&caps->wXmax, &caps->wYmax, &caps->wZmax, &caps->wRmax, &caps->wUmax, &caps->wVmax}) {
-        *max = kAxisMax;
-    }
-    caps->wPeriodMin = kPeriodMin;
-    caps->wPeriodMax = kPeriodMax;
-    caps->wCaps = kHasZ;
-    caps->wMaxAxes = kMaxAxes;
-    caps->wNumAxes = kAxes;
-    caps->wMaxButtons = kMaxButtons;
-    CopyText(caps->szRegKey, sizeof caps->szRegKey, device.regKey);
+    const bool tracker = device.kind == DeviceKind::kHeadTracker;
+    FillCaps(*caps, DeviceCaps{0xFFFF, static_cast<WORD>(tracker ? 1 : 2),
+                               tracker ? "Emulated head tracker" : "Emulated joystick",
+                               kVirtualAxes, device.regKey});
     return JOYERR_NOERROR;
 }
 
@@ -68,8 +32,14 @@ MMRESULT JoystickDevices::GetPosition(UINT slot, JOYINFOEX* info, double now) {
     if (info == nullptr || info->dwSize != sizeof(JOYINFOEX) || slot >= kSlotCount) {
         return JOYERR_PARMS;
     }
+    if (unplugged_[slot]) {
+        return JOYERR_UNPLUGGED;
+    }
+    if (real_.Holds(slot)) {
+        return real_.GetPosition(slot, *info);
+    }
     const SlotDevice device = DescribeSlot(slots_.document(), slot);
-    if (device.kind == DeviceKind::kNone || unplugged_[slot]) {
+    if (device.kind == DeviceKind::kNone || real_.StepsAside(slot)) {
         return JOYERR_UNPLUGGED;
     }
     if (device.kind == DeviceKind::kJoystick) {
@@ -141,6 +111,7 @@ void JoystickDevices::LoadCalibration(const RegistryDocument& registry) {
         calibration_[slot] =
             RangesFromConfig(record == nullptr ? std::nullopt : DecodeJoystickConfig(record->data));
     }
+    real_.ApplyStoredCalibrations();
 }
 
 void JoystickDevices::SetUnplugged(UINT slot, bool unplugged) {

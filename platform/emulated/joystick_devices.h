@@ -2,13 +2,14 @@
 // A head tracker takes the calibration-read flag values as commands (see docs/emulated-machine.md)
 // and keeps its stereo and power-saver state in joysticks.ini; its axes follow the resting
 // head's sway through the calibration the msjstick stand-in last loaded. A plain joystick
-// reports its axes centred.
+// reports its axes centred. The kernel's own devices (RealJoysticks) take the slots they hold.
 #pragma once
 
 #include "platform/emulated/head_sway.h"
 #include "platform/emulated/ini_document.h"
 #include "platform/emulated/joystick_config.h"
 #include "platform/emulated/joystick_slots.h"
+#include "platform/emulated/real_joysticks.h"
 #include "platform/emulated/registry_document.h"
 #include "platform/emulated/stored_document.h"
 #include "platform/win32api.h"
@@ -19,13 +20,15 @@ namespace emulated {
 
 class JoystickDevices {
 public:
-    explicit JoystickDevices(StoredDocument<IniDocument>& slots) : slots_(slots) {}
+    JoystickDevices(StoredDocument<IniDocument>& slots, RealJoysticks& real)
+        : slots_(slots), real_(real) {}
 
     MMRESULT GetCaps(UINT_PTR slot, JOYCAPSA* caps, UINT size) const;
     // `now` is the machine's clock in seconds.
     MMRESULT GetPosition(UINT slot, JOYINFOEX* info, double now);
 
-    // The msjstick stand-in: each slot's calibration from its JoystickNConfiguration value.
+    // The msjstick stand-in: each slot's calibration from its JoystickNConfiguration value,
+    // applied to the kernel for a real device.
     void LoadCalibration(const RegistryDocument& registry);
 
     void SetUnplugged(UINT slot, bool unplugged);
@@ -36,6 +39,7 @@ private:
     void ReportTracker(UINT slot, const SlotDevice& device, JOYINFOEX& info, double now) const;
 
     StoredDocument<IniDocument>& slots_;
+    RealJoysticks& real_;
     std::array<AxisRanges, kSlotCount> calibration_{};
     std::array<HeadAttitude, kSlotCount> straightAhead_{};  // set by the zero command
     std::array<bool, kSlotCount> unplugged_{};

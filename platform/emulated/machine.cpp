@@ -41,14 +41,18 @@ void AssumeSeed(StoredDocument<Document>& file, Parsed<Document> (*parse)(std::s
 
 }  // namespace
 
-Machine::Machine(const std::filesystem::path& prefix)
+Machine::Machine(const std::filesystem::path& prefix,
+                 std::shared_ptr<linux_input::DeviceSource> devices)
     : prefix_(prefix),
       registryFile_(In(prefix, "system.reg"), In(prefix, ".lock"), ParseRegistryText,
                     FormatRegistryText),
       systemIni_(In(prefix, "system.ini"), In(prefix, ".lock"), ParseIniText, FormatIniText),
       joysticksIni_(In(prefix, "joysticks.ini"), In(prefix, ".lock"), ParseIniText, FormatIniText),
+      inputDevicesIni_(In(prefix, "input-devices.ini"), In(prefix, ".lock"), ParseIniText,
+                       FormatIniText),
       registry_(registryFile_),
-      joysticks_(joysticksIni_),
+      realJoysticks_(std::move(devices), inputDevicesIni_, registryFile_),
+      joysticks_(joysticksIni_, realJoysticks_),
       drivers_(systemIni_, [this] { joysticks_.LoadCalibration(registryFile_.document()); }),
       profiles_(In(prefix, "windows"), In(prefix, ".lock")) {}
 
@@ -68,6 +72,9 @@ void Machine::EnsureLoaded() {
         AssumeSeed(systemIni_, ParseIniText, SeedSystemIniText());
         AssumeSeed(joysticksIni_, ParseIniText, SeedJoysticksIniText());
     }
+    inputDevicesIni_.Load();
+    realJoysticks_.Discover(joysticksIni_.document());
+    registry_.SetOverlay(realJoysticks_.OemNames());
     joysticks_.LoadCalibration(registryFile_.document());
 }
 

@@ -7,12 +7,14 @@
 #include "platform/emulated/installable_drivers.h"
 #include "platform/emulated/joystick_devices.h"
 #include "platform/emulated/private_profiles.h"
+#include "platform/emulated/real_joysticks.h"
 #include "platform/emulated/registry_document.h"
 #include "platform/emulated/registry_service.h"
 #include "platform/emulated/stored_document.h"
 
 #include <deque>
 #include <filesystem>
+#include <memory>
 
 namespace emulated {
 
@@ -20,7 +22,9 @@ inline constexpr std::size_t kMaxLoggedCalls = 100000;
 
 class Machine {
 public:
-    explicit Machine(const std::filesystem::path& prefix);
+    // `devices` gives the kernel's joystick devices that join the slots.
+    Machine(const std::filesystem::path& prefix,
+            std::shared_ptr<linux_input::DeviceSource> devices);
 
     void EnsureLoaded();
 
@@ -45,7 +49,9 @@ private:
     StoredDocument<RegistryDocument> registryFile_;
     StoredDocument<IniDocument> systemIni_;
     StoredDocument<IniDocument> joysticksIni_;
+    StoredDocument<IniDocument> inputDevicesIni_;
     RegistryService registry_;
+    RealJoysticks realJoysticks_;
     JoystickDevices joysticks_;
     InstallableDrivers drivers_;
     PrivateProfiles profiles_;

@@ -59,6 +59,9 @@ LONG RegistryService::Open(HKEY parent, LPCSTR subKey, REGSAM access, PHKEY resu
     }
     std::optional<std::string> stored = file_.document().ResolveKeyPath(path);
     if (!stored) {
+        stored = OverlayKeyPath(overlay_, path);
+    }
+    if (!stored) {
         return ERROR_FILE_NOT_FOUND;
     }
     *result = reinterpret_cast<HKEY>(open_.Add(OpenKey{*std::move(stored), access}));
@@ -77,8 +80,11 @@ LONG RegistryService::Query(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD typ
     if ((open->access & KEY_QUERY_VALUE) == 0) {
         return ERROR_ACCESS_DENIED;
     }
-    const RegistryValue* value =
-        file_.document().FindValue(open->path, name == nullptr ? "" : name);
+    const std::string_view valueName = name == nullptr ? "" : name;
+    const RegistryValue* value = FindOverlayValue(overlay_, open->path, valueName);
+    if (value == nullptr) {
+        value = file_.document().FindValue(open->path, valueName);
+    }
     if (value == nullptr) {
         return ERROR_FILE_NOT_FOUND;
     }
@@ -120,14 +126,18 @@ LONG RegistryService::Set(HKEY key, LPCSTR name, DWORD type, const BYTE* data, D
         !IsStorableValueName(valueName)) {
         return ERROR_INVALID_PARAMETER;
     }
+    if (FindOverlayValue(overlay_, open->path, valueName) != nullptr) {
+        return ERROR_ACCESS_DENIED;
+    }
     const std::vector<BYTE> bytes(data, data + size);
     const std::string path = open->path;
+    const bool overlayKey = OverlayKeyPath(overlay_, path).has_value();
     return RegistryErrorOf(file_.Modify([&](RegistryDocument& document) {
         const std::optional<std::string> stored = document.ResolveKeyPath(path);
-        if (!stored) {
+        if (!stored && !overlayKey) {
             return false;  // another program removed the key meanwhile
         }
-        document.SetValue(*stored, valueName, type, bytes);
+        document.SetValue(stored.value_or(path), valueName, type, bytes);
         return true;
     }));
 }

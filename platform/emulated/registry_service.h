@@ -1,10 +1,12 @@
 // The registry functions over system.reg: HKEY_LOCAL_MACHINE and the keys opened below it,
 // with the platform's access checks, buffer sizes and error codes. Reads come from memory;
-// every set is written through to the file.
+// every set is written through to the file. An overlay of read-only values (those of the real
+// devices) stands in front of the file.
 #pragma once
 
 #include "platform/emulated/handle_table.h"
 #include "platform/emulated/registry_document.h"
+#include "platform/emulated/registry_overlay.h"
 #include "platform/emulated/stored_document.h"
 #include "platform/win32api.h"
 
@@ -25,6 +27,8 @@ public:
     LONG Set(HKEY key, LPCSTR name, DWORD type, const BYTE* data, DWORD size);
     LONG Close(HKEY key);
 
+    void SetOverlay(RegistryOverlay overlay) { overlay_ = std::move(overlay); }
+
 private:
     struct OpenKey {
         std::string path;  // full, as stored
@@ -36,6 +40,7 @@ private:
 
     StoredDocument<RegistryDocument>& file_;
     HandleTable<OpenKey> open_;
+    RegistryOverlay overlay_;
 };
 
 }  // namespace emulated

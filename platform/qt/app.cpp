@@ -5,6 +5,7 @@
 
 #include <QApplication>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -44,7 +45,7 @@ int AfxWinMain(int argc, char** argv) {
     AfxNameApplication(*app, ExecutablePath(argc > 0 && argv != nullptr ? argv[0] : nullptr));
     if (!zarven::qt::DisplayAvailableInEnvironment()) {
         // The program still starts; its dialogs cannot be created and say so by -1.
-        zarven::qt::ReportNoDisplay(app->m_exeName);
+        zarven::qt::ReportNoDisplay(app->m_exeName, std::getenv("DISPLAY"));
         app->InitInstance();
         return 1;
     }

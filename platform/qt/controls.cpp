@@ -57,6 +57,10 @@ public:
     GroupFrame(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
 
 protected:
+    // The arrow keys may give a group box the focus, as the dialog manager does; it keeps it
+    // (Qt's group box would pass it on to the next control).
+    void focusInEvent(QFocusEvent* event) override { QWidget::focusInEvent(event); }
+
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         const QFontMetrics metrics(font());
@@ -159,15 +163,18 @@ QWidget* CreateWidget(QWidget& dialog, const DialogControl& control, const Contr
     return new QWidget(&dialog);
 }
 
-// Win32 gives the focus on a click to every control that takes input, and with Tab only to
-// those with a tab stop.
+// Win32 gives the focus with Tab only to controls with a tab stop, and on a click to every
+// control that takes input except a scroll bar without one: that bar is reached by the arrow
+// keys only (the dialog's keyboard gives it the focus whatever its policy).
 Qt::FocusPolicy FocusPolicyOf(const DialogControl& control) {
+    const bool tabStop = (control.style & kTabStop) != 0;
     switch (control.kind) {
+        case ControlKind::ScrollBar:
+            return tabStop ? Qt::StrongFocus : Qt::NoFocus;
         case ControlKind::PushButton:
         case ControlKind::CheckBox:
-        case ControlKind::ScrollBar:
         case ControlKind::EditBox:
-            return (control.style & kTabStop) != 0 ? Qt::StrongFocus : Qt::ClickFocus;
+            return tabStop ? Qt::StrongFocus : Qt::ClickFocus;
         case ControlKind::Label:
         case ControlKind::GroupBox:
         case ControlKind::Icon:

@@ -1,8 +1,10 @@
 #include "platform/qt/dialog_window.h"
 
+#include "platform/qt/accessible_text.h"
 #include "platform/qt/controls.h"
 #include "platform/qt/dialog_events.h"
 #include "platform/qt/dialog_font.h"
+#include "platform/qt/dialog_keyboard.h"
 #include "platform/qt/icons.h"
 #include "platform/qt/window_handles.h"
 
@@ -68,6 +70,7 @@ void DialogWindow::CreateControls(const DialogTemplate& dialogTemplate) {
     for (const DialogControl& control : dialogTemplate.controls) {
         QWidget* widget = CreateControl(*this, control, events);
         widget->setGeometry(ControlRectInPixels(baseUnits_, control));
+        SetAccessibleText(*widget, control);
         controlsInOrder_.push_back(widget);
         if (control.id != -1) {
             controlsById_.emplace(control.id, widget);
@@ -86,6 +89,7 @@ void DialogWindow::CreateControls(const DialogTemplate& dialogTemplate) {
             label->setBuddy(*next);
         }
     }
+    new DialogKeyboard(dialogTemplate.controls, controlsInOrder_, this);  // owned by the window
 }
 
 void DialogWindow::AddSystemKeys() {

@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -28,6 +31,27 @@ std::optional<UINT> ScrollCodeOf(QAbstractSlider::SliderAction action) {
             break;
     }
     return std::nullopt;
+}
+
+std::optional<UINT> ScrollCodeOfKey(int key) {
+    switch (key) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            return SB_LINEUP;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            return SB_LINEDOWN;
+        case Qt::Key_PageUp:
+            return SB_PAGEUP;
+        case Qt::Key_PageDown:
+            return SB_PAGEDOWN;
+        case Qt::Key_Home:
+            return SB_TOP;
+        case Qt::Key_End:
+            return SB_BOTTOM;
+        default:
+            return std::nullopt;
+    }
 }
 
 Win32ScrollBar::Win32ScrollBar(Qt::Orientation orientation, QWidget* parent, CodeSink sink)
@@ -82,11 +106,34 @@ void Win32ScrollBar::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void Win32ScrollBar::keyPressEvent(QKeyEvent* event) {
-    const int countBefore = reportedCount_;
-    QScrollBar::keyPressEvent(event);
-    if (reportedCount_ != countBefore) {
-        Report(SB_ENDSCROLL, pos_);
+    const std::optional<UINT> code = ScrollCodeOfKey(event->key());
+    if (!code || (event->modifiers() & Qt::AltModifier) != 0) {
+        event->ignore();  // Return, Escape, Tab and the rest are the dialog's
+        return;
     }
+    // One code for each press, no end of scroll: the Win32 control sends nothing on release.
+    // A key held while the program is still busy with an earlier code repeats nothing.
+    if (!(delivering_ && event->isAutoRepeat())) {
+        Report(*code, pos_);
+    }
+}
+
+void Win32ScrollBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    // A focused Win32 bar shows the focus on its thumb; Qt's styles draw none on a bar.
+    QStyleOptionSlider slider;
+    initStyleOption(&slider);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect =
+        style()
+            ->subControlRect(QStyle::CC_ScrollBar, &slider, QStyle::SC_ScrollBarSlider, this)
+            .adjusted(2, 2, -2, -2);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 void Win32ScrollBar::wheelEvent(QWheelEvent* event) {

@@ -1,6 +1,7 @@
 // A scroll bar control that behaves as a Win32 one: the program moves the thumb, except while
-// the user drags it; every user action is reported as scroll codes (SB_LINEUP ... SB_BOTTOM,
-// SB_THUMBTRACK while dragging, SB_THUMBPOSITION on release) closed by SB_ENDSCROLL.
+// the user drags it; every mouse action is reported as scroll codes (SB_LINEUP ... SB_BOTTOM,
+// SB_THUMBTRACK while dragging, SB_THUMBPOSITION on release) closed by SB_ENDSCROLL, and each
+// key press on a focused bar as its one code.
 #pragma once
 
 #include "platform/win32api.h"
@@ -15,6 +16,10 @@ namespace zarven::qt {
 
 // The Win32 code for a slider action; none for a plain move, which only dragging makes.
 std::optional<UINT> ScrollCodeOf(QAbstractSlider::SliderAction action);
+
+// The code a key sends on a focused bar, as the Win32 scroll bar control sends it: Up and Left
+// line up, Down and Right line down, Page Up/Down, Home top, End bottom; none for other keys.
+std::optional<UINT> ScrollCodeOfKey(int key);
 
 class Win32ScrollBar final : public QScrollBar {
 public:
@@ -34,6 +39,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -55,7 +61,7 @@ private:
     std::deque<Pending> pending_;
     bool delivering_ = false;
     int deliveringTrackPos_ = 0;
-    int reportedCount_ = 0;  // codes reported so far; tells whether a press or key did anything
+    int reportedCount_ = 0;  // codes reported so far; tells whether a press did anything
     int countAtPress_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/emulated/emulated_machine.h"
 #include "platform/headless/headless.h"
+#include "tests/support/fake_input_devices.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,11 +65,13 @@ TestMachine::TestMachine() {
     m_prefix = fs::path(mkdtemp(pattern)) / "zarven-controls";
     fs::create_directories(m_prefix);
     headless::Reset();
+    UseFakeDevices({});
 }
 
 TestMachine::~TestMachine() {
     std::error_code ignored;
     fs::remove_all(m_prefix.parent_path(), ignored);
+    emulated::UseInputDevices(nullptr);
 }
 
 TestMachine& TestMachine::Add(TestSlot slot) {
@@ -88,6 +91,11 @@ TestMachine& TestMachine::ExtraRegistry(std::string text) {
 
 TestMachine& TestMachine::DeviceCount(std::string count) {
     m_deviceCount = std::move(count);
+    return *this;
+}
+
+TestMachine& TestMachine::WithKernelDevices() {
+    emulated::UseInputDevices(nullptr);
     return *this;
 }
 
@@ -155,4 +163,14 @@ std::optional<JOYREGHWCONFIG> StoredConfig(UINT slot, const std::string& regKey)
         return std::nullopt;
     }
     return config;
+}
+
+std::vector<std::string> SlotNames(UINT count) {
+    std::vector<std::string> names;
+    for (UINT slot = 0; slot < count; ++slot) {
+        JOYCAPSA caps{};
+        names.push_back(joyGetDevCapsA(slot, &caps, sizeof caps) == JOYERR_NOERROR ? caps.szPname
+                                                                                   : "-");
+    }
+    return names;
 }

@@ -31,6 +31,9 @@ public:
     TestMachine& WithoutDriver();
     TestMachine& ExtraRegistry(std::string text);  // appended to system.reg as written
     TestMachine& DeviceCount(std::string count);   // joysticks.ini's [Slots] Count=, as written
+    // The machine finds the kernel's joystick devices; by default it finds none, so that a
+    // joystick plugged into the machine running the tests changes neither them nor itself.
+    TestMachine& WithKernelDevices();
 
     // Writes the files and points the emulated machine at the prefix.
     void Start();
@@ -52,6 +55,9 @@ JOYREGHWCONFIG ConfigWithMinimums(DWORD minX, DWORD minY, DWORD minZ);
 
 // `"name"=hex:..` text of raw bytes, for registry values written by hand.
 std::string RegistryHex(const void* bytes, std::size_t size);
+
+// The szPname of slots 0 .. count - 1, "-" for a slot that is no device.
+std::vector<std::string> SlotNames(UINT count);
 
 // Reads the stored configuration record of a slot back from the emulated registry.
 std::optional<JOYREGHWCONFIG> StoredConfig(UINT slot, const std::string& regKey = "MSJSTICK.DRV");

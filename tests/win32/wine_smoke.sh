@@ -102,16 +102,6 @@ wait_window_gone() {
   return 1
 }
 
-# Keys go to the window under the pointer, as there is no window manager to give focus.
-keys_to() {
-  local window=$1
-  shift
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + 5)) $((Y + 5))
-  sleep 0.3
-  xdotool key --delay 150 "$@"
-}
-
 # The yaw bar's down arrow, from its place in the template (x 137, width 10; bottom at 96 of
 # 175 dialog units) and Wine's frame (22 pixels above the client area, 3 below).
 click_yaw_down_arrow() {

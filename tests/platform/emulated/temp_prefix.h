@@ -4,6 +4,7 @@
 
 #include "platform/emulated/emulated_machine.h"
 #include "platform/win32api.h"
+#include "tests/support/fake_input_devices.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -78,11 +79,13 @@ protected:
         std::string dir = (std::filesystem::temp_directory_path() / "zarven-emu-XXXXXX").string();
         ASSERT_NE(::mkdtemp(dir.data()), nullptr);
         prefix_ = std::filesystem::path(dir) / "prefix";
+        UseFakeDevices({});  // no joystick of the machine running the tests takes part
         Reload();
         emulated::SetClock([this] { return now_; });
     }
     void TearDown() override {
         emulated::SetClock(nullptr);
+        emulated::UseInputDevices(nullptr);
         emulated::UsePrefix(prefix_ / "gone");
         std::filesystem::remove_all(prefix_.parent_path());
     }

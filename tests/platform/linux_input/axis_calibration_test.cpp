@@ -1,0 +1,151 @@
+// Records to joydev corrections and evdev ranges, checked through the kernel's own formula.
+#include "platform/linux_input/axis_calibration.h"
+
+#include "tests/platform/linux_input/kernel_formula.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+using linux_input::BrokenLine;
+using linux_input::HardwareRange;
+using linux_input::RawCalibration;
+using linux_input::RawRange;
+
+struct SoundCase {
+    const char* name;
+    HardwareRange stored;
+    HardwareRange used;
+};
+
+class SoundRecord : public ::testing::TestWithParam<SoundCase> {};
+
+TEST_P(SoundRecord, MakesTheStoredAxisUsable) {
+    const HardwareRange& s = GetParam().stored;
+    EXPECT_EQ(linux_input::SoundHardwareRange(s.min, s.center, s.max), GetParam().used);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, SoundRecord,
+    ::testing::Values(SoundCase{"Ordinary", {512, 1024, 1534}, {512, 1024, 1534}},
+                      SoundCase{"MaxEqualsMin", {1023, 1024, 1023}, {0, 1024, 2047}},
+                      SoundCase{"MaxBelowMin", {1500, 1024, 500}, {0, 1024, 2047}},
+                      SoundCase{"CentreBelow", {600, 100, 1400}, {600, 1000, 1400}},
+                      SoundCase{"CentreOnMax", {600, 1400, 1400}, {600, 1000, 1400}},
+                      SoundCase{"BeyondScaleCollapses", {3000, 3500, 4000}, {0, 1024, 2047}},
+                      SoundCase{"MaxBeyondScale", {1000, 1024, 0xFFFFFFFF}, {1000, 1024, 2047}},
+                      SoundCase{"OneWide", {10, 10, 11}, {10, 10, 11}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct MappingCase {
+    const char* name;
+    RawRange device;
+    HardwareRange record;
+    std::int64_t shift;
+    RawRange evdev;  // the evdev range expected, which is also where joydev reads full scale
+};
+
+class Mapping : public ::testing::TestWithParam<MappingCase> {};
+
+// Every raw value the device can report reads through the kernel's formula without wrapping,
+// never decreasing as the raw value grows.
+void ExpectNoWrap(const BrokenLine& line, RawRange device) {
+    const std::int64_t step =
+        std::max<std::int64_t>(1, (std::int64_t{device.max} - device.min) / 4093);
+    std::int32_t previous = -32767;
+    for (std::int64_t value = device.min; value <= device.max; value += step) {
+        const std::int32_t read = KernelCorrect(static_cast<std::int32_t>(value), line);
+        EXPECT_GE(read, previous) << value;
+        previous = read;
+    }
+}
+
+// The record's min, centre and max read -32767, 0 and +32767 through joydev, and evdev gets the
+// same range.
+TEST_P(Mapping, MinCentreAndMaxReadFullScale) {
+    const MappingCase& c = GetParam();
+    const RawCalibration raw = linux_input::ToRaw(c.record, c.device, c.shift);
+    const BrokenLine line = linux_input::BrokenLineFor(raw, c.device);
+    EXPECT_EQ(linux_input::EvdevRangeFor(raw), c.evdev);
+    EXPECT_EQ(KernelCorrect(c.evdev.min, line), -32767);
+    EXPECT_EQ(KernelCorrect(static_cast<std::int32_t>(raw.center), line), 0);
+    EXPECT_EQ(KernelCorrect(c.evdev.max, line), 32767);
+    ExpectNoWrap(line, c.device);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, Mapping,
+    ::testing::Values(
+        MappingCase{"FullOnHardwareScale", {0, 2047}, {0, 1024, 2047}, 0, {0, 2047}},
+        MappingCase{"LineUpFromDefault", {0, 2047}, {512, 1024, 1534}, 0, {512, 1534}},
+        MappingCase{"OddRangeFull", {-512, 511}, {0, 1024, 2047}, 0, {-512, 511}},
+        MappingCase{"OddRangeNarrow", {-512, 511}, {512, 1024, 1534}, 0, {-256, 255}},
+        MappingCase{"SixteenBits", {0, 65535}, {512, 1024, 1535}, 0, {16392, 49143}},
+        MappingCase{"SignedSixteenBits", {-32768, 32767}, {512, 1024, 1535}, 0, {-16376, 16375}},
+        MappingCase{"Shifted", {0, 2047}, {512, 1024, 1534}, 100, {612, 1634}},
+        MappingCase{"ShiftedBeyondTheDevice", {0, 1023}, {0, 512, 2047}, -200, {-200, 823}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Mapping, RoundsToTheNearestRawValue) {
+    for (const auto& [hardware, device, raw] :
+         {std::tuple{0u, RawRange{-512, 511}, std::int64_t{-512}},
+          std::tuple{1024u, RawRange{-512, 511}, std::int64_t{0}},  // 511.75 above the min
+          std::tuple{2047u, RawRange{-512, 511}, std::int64_t{511}},
+          std::tuple{1u, RawRange{0, 65535}, std::int64_t{32}},  // 32.01
+          std::tuple{2047u, RawRange{-2147483647 - 1, 2147483647}, std::int64_t{2147483647}},
+          std::tuple{1024u, RawRange{100, 0}, std::int64_t{50}}}) {  // a reversed device
+        EXPECT_EQ(linux_input::RawOf(hardware, device), raw) << hardware;
+    }
+}
+
+struct CappedCase {
+    const char* name;
+    RawRange device;
+    HardwareRange record;
+};
+
+class CappedMapping : public ::testing::TestWithParam<CappedCase> {};
+
+// A range much narrower than the device's: each slope is capped so that the farthest raw value
+// stays within 32 bits. Joydev then stops short of full scale at the record's ends (evdev still
+// gets the exact range), reaches it further out, and never changes sign.
+TEST_P(CappedMapping, StopsShortOfFullScaleWithoutWrapping) {
+    const CappedCase& c = GetParam();
+    const RawCalibration raw = linux_input::ToRaw(c.record, c.device, 0);
+    const BrokenLine line = linux_input::BrokenLineFor(raw, c.device);
+    EXPECT_EQ(linux_input::EvdevRangeFor(raw),
+              (RawRange{static_cast<std::int32_t>(raw.min), static_cast<std::int32_t>(raw.max)}));
+    const std::int32_t atMin = KernelCorrect(static_cast<std::int32_t>(raw.min), line);
+    const std::int32_t atMax = KernelCorrect(static_cast<std::int32_t>(raw.max), line);
+    EXPECT_LT(atMin, 0);
+    EXPECT_GT(atMin, -32767);
+    EXPECT_GT(atMax, 0);
+    EXPECT_LT(atMax, 32767);
+    EXPECT_EQ(KernelCorrect(c.device.min, line), -32767);
+    EXPECT_EQ(KernelCorrect(c.device.max, line), 32767);
+    ExpectNoWrap(line, c.device);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, CappedMapping,
+    ::testing::Values(CappedCase{"PitchDefaultOnHardwareScale", {0, 2047}, {853, 1024, 1194}},
+                      CappedCase{"PitchDefaultOnSixteenBits", {-32768, 32767}, {853, 1024, 1194}},
+                      CappedCase{"NarrowOnSixteenBits", {0, 65535}, {1000, 1024, 1048}},
+                      CappedCase{"NarrowOnOddRange", {-512, 511}, {1000, 1024, 1048}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Mapping, EvdevRangeStaysWithin32Bits) {
+    const RawCalibration wide{-(std::int64_t{1} << 33), 0, std::int64_t{1} << 33};
+    EXPECT_EQ(linux_input::EvdevRangeFor(wide), (RawRange{-2147483647 - 1, 2147483647}));
+}
+
+TEST(ReportScale, JoydevRangeSpansTheInterfaceScale) {
+    for (const auto& [joydev, reported] :
+         {std::pair{-32767, 0u}, std::pair{0, 32768u}, std::pair{32767, 65535u},
+          std::pair{-32768, 0u}, std::pair{-1, 32766u}, std::pair{16384, 49152u}}) {
+        EXPECT_EQ(linux_input::ReportScale(joydev), reported) << joydev;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// Stand-in kernel joystick devices for the emulated machine: what a scan finds, what each device
+// reads, and every calibration the machine applied, with the failures a test chooses.
+#pragma once
+
+#include "platform/linux_input/input_device.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct FakeDeviceState {
+    linux_input::AxisValues joydev{};  // what the joystick node reads
+    linux_input::AxisValues raw{};     // the present raw values
+    int readError = 0;                 // errno of every read, once set
+    int applyError = 0;                // errno of every calibration
+    int reads = 0;
+    std::vector<linux_input::Calibrations> applied;
+};
+
+struct FakeDevice {
+    linux_input::DeviceDescription description;
+    linux_input::AxisRanges ranges{};
+    int openError = 0;
+    std::shared_ptr<FakeDeviceState> state = std::make_shared<FakeDeviceState>();
+};
+
+// A device as the kernel would describe it; `name` and `identity` as given, node /dev/input/jsN.
+FakeDevice MakeFakeDevice(unsigned number, std::string name, std::string identity,
+                          linux_input::RawRange range = {0, 2047});
+
+class FakeDeviceSource final : public linux_input::DeviceSource {
+public:
+    explicit FakeDeviceSource(std::vector<FakeDevice> devices) : devices_(std::move(devices)) {}
+
+    std::vector<linux_input::DeviceDescription> Scan() override;
+    linux_input::OpenResult Open(const linux_input::DeviceDescription& description) override;
+
+    std::vector<FakeDevice>& devices() { return devices_; }
+
+private:
+    std::vector<FakeDevice> devices_;
+};
+
+// Makes the emulated machine find these devices from its next load on; call
+// emulated::UseInputDevices(nullptr) to restore the kernel's.
+std::shared_ptr<FakeDeviceSource> UseFakeDevices(std::vector<FakeDevice> devices);
