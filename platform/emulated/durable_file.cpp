@@ -2,6 +2,7 @@
 
 #include "platform/emulated/file_problem.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -25,6 +26,11 @@ FileStamp StampFrom(const struct stat& info) {
         static_cast<std::int64_t>(info.st_size),
         static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
         static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec};
+}
+
+FileStamp StampOfDescriptor(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 ? StampFrom(info) : FileStamp{};
 }
 
 bool IsAbsence(int error) {
@@ -271,29 +277,41 @@ FileLock::FileLock(const std::filesystem::path& lockFile, std::chrono::milliseco
     if (fd_ < 0 && (errno == EACCES || errno == EROFS)) {
         fd_ = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);  // flock needs no write access
     }
-    if (fd_ < 0) {
-        error_ = errno;
-        return;
+    error_ = fd_ < 0 ? errno : Acquire(wait);
+    if (error_ == ETIMEDOUT) {
+        const ParseError timeout{0, "held by another program for over " +
+                                        std::to_string(wait.count()) +
+                                        " ms; the change is refused"};
+        ReportFileProblem(lockFile, &timeout, 0);
     }
-    const auto giveUp = std::chrono::steady_clock::now() + wait;
+    if (error_ != 0 && fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+int FileLock::Acquire(std::chrono::milliseconds wait) {
+    // Each holder touches the lock file, so a waiter sees the lock change hands: programs that
+    // take turns keep it waiting (up to ten times `wait`), one that holds on does not.
+    const auto start = std::chrono::steady_clock::now();
+    auto giveUp = start + wait;
+    FileStamp holder = StampOfDescriptor(fd_);
     while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        const bool held = errno == EWOULDBLOCK;
-        if (!held && errno != EINTR) {
-            error_ = errno;
-        } else if (held && std::chrono::steady_clock::now() >= giveUp) {
-            error_ = ETIMEDOUT;
-            const ParseError timeout{0, "held by another program for over " +
-                                            std::to_string(wait.count()) +
-                                            " ms; the change is refused"};
-            ReportFileProblem(lockFile, &timeout, 0);
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return errno;
         }
-        if (error_ != 0) {
-            ::close(fd_);
-            fd_ = -1;
-            return;
+        const auto now = std::chrono::steady_clock::now();
+        if (const FileStamp seen = StampOfDescriptor(fd_); seen != holder) {
+            holder = seen;
+            giveUp = std::min(now + wait, start + 10 * wait);
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (now >= giveUp) {
+            return ETIMEDOUT;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+    ::futimens(fd_, nullptr);  // fails harmlessly on a lock file this process may not touch
+    return 0;
 }
 
 FileLock::~FileLock() {

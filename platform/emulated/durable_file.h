@@ -58,8 +58,9 @@ int WriteFileDurably(const std::filesystem::path& path, std::string_view bytes);
 void RemoveStaleTemporaries(const std::filesystem::path& dir);
 
 // An exclusive flock on a lock file, held for the object's lifetime. Waits at most `wait` for
-// another holder, then fails with ETIMEDOUT after one line on standard error. A lock file that
-// cannot be opened for writing is locked through a read-only descriptor.
+// a holder that keeps the lock (stopped, or on a hung folder), longer while programs take turns
+// with it, then fails with ETIMEDOUT after one line on standard error. A lock file that cannot
+// be opened for writing is locked through a read-only descriptor.
 class FileLock {
 public:
     explicit FileLock(const std::filesystem::path& lockFile,
@@ -71,6 +72,8 @@ public:
     int error() const { return error_; }  // 0 when held
 
 private:
+    int Acquire(std::chrono::milliseconds wait);  // 0 or errno
+
     int fd_ = -1;
     int error_ = 0;
 };
