@@ -114,11 +114,13 @@ long TemporaryOwner(std::string_view name) {
     }
     const std::string_view numbers = name.substr(tag + kTemporaryTag.size());
     const std::size_t dash = numbers.find('-');
-    if (dash == std::string_view::npos || !AllDigits(numbers.substr(0, dash)) ||
-        !AllDigits(numbers.substr(dash + 1)) || dash > 9) {
+    const std::string_view pid = numbers.substr(0, dash);
+    // At most nine digits: every pid fits, and the number cannot overflow.
+    if (dash == std::string_view::npos || pid.size() > 9 || !AllDigits(pid) ||
+        !AllDigits(numbers.substr(dash + 1))) {
         return 0;
     }
-    return std::stol(std::string(numbers.substr(0, dash)));
+    return std::stol(std::string(pid));
 }
 
 // Creates a fresh temporary file beside `target`, named after the process so that writers
