@@ -2,6 +2,8 @@
 # Builds the fuzzers with clang into build-fuzz/ and runs each for SECONDS (default 60), from
 # the seed corpus in fuzz/corpus/<target>/. New inputs go to build-fuzz/corpus/<target>/, a
 # crashing input to build-fuzz/artifacts/. Exits non-zero when any fuzzer finds a fault.
+# Inputs reach a little past each file kind's limits (1 MiB INI, 8 MiB system.reg), and memory
+# is capped: a single allocation above 256 MiB, or more than 1 GiB in all, is a finding.
 #   fuzz/run.sh [SECONDS]
 set -euo pipefail
 seconds=${1:-60}
@@ -17,6 +19,8 @@ if ! { cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
 fi
 
 status=0
+declare -A max_len=([registry_text_fuzzer]=8392704 [ini_text_fuzzer]=1052672
+                   [joystick_config_fuzzer]=8192)
 for target in registry_text_fuzzer ini_text_fuzzer joystick_config_fuzzer; do
   name=${target%_fuzzer}
   mkdir -p "$build/corpus/$name" "$build/artifacts"
@@ -25,7 +29,8 @@ for target in registry_text_fuzzer ini_text_fuzzer joystick_config_fuzzer; do
     dictionary=(-dict="$root/fuzz/$name.dict")
   fi
   log="$build/$target.log"
-  if "$build/$target" -max_total_time="$seconds" -max_len=8192 -print_final_stats=1 \
+  if "$build/$target" -max_total_time="$seconds" -max_len="${max_len[$target]}" \
+      -rss_limit_mb=1024 -malloc_limit_mb=256 -print_final_stats=1 \
       -artifact_prefix="$build/artifacts/$target-" "${dictionary[@]}" \
       "$build/corpus/$name" "$root/fuzz/corpus/$name" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")

@@ -21,9 +21,9 @@ bool NamesEntry(const IniLine& line, std::string_view key) {
     return line.entry && EqualsIgnoreCase(line.key, Trim(key));
 }
 
-IniLine MakeEntry(std::string_view key, std::string_view value) {
+IniLine MakeEntry(std::string_view key, std::string_view value, LineEnd end) {
     const std::string_view name = Trim(key);
-    return IniLine{std::string(name) + "=" + std::string(value), true, std::string(name),
+    return IniLine{std::string(name) + "=" + std::string(value), end, true, std::string(name),
                    std::string(Trim(value))};
 }
 
@@ -54,40 +54,64 @@ bool IniDocument::CanStore(std::string_view section, std::string_view key, std::
     return sectionOk && keyOk && valueOk;
 }
 
-void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     auto found = std::find_if(sections.begin(), sections.end(),
                               [&](const IniSection& s) { return NamesSection(s, section); });
     if (found == sections.end()) {
         std::vector<IniLine>& before = sections.empty() ? preamble : sections.back().lines;
         if (!before.empty() && !Trim(before.back().text).empty()) {
-            before.push_back(IniLine{});
+            before.push_back(IniLine{{}, layout.dominantEnd, false, {}, {}});
         }
         const std::string name(Trim(section));
-        sections.push_back(IniSection{name, "[" + name + "]", {}});
+        sections.push_back(IniSection{name, StoredLine{"[" + name + "]", layout.dominantEnd}, {}});
         found = sections.end() - 1;
     }
     std::vector<IniLine>& lines = found->lines;
     const auto existing = std::find_if(lines.begin(), lines.end(),
                                        [&](const IniLine& line) { return NamesEntry(line, key); });
     if (existing != lines.end()) {
-        *existing = MakeEntry(key, value);
-        return;
+        IniLine rewritten = MakeEntry(key, value, existing->end);
+        if (rewritten.text == existing->text) {
+            return false;
+        }
+        *existing = std::move(rewritten);
+        return true;
     }
     const auto lastEntry =
         std::find_if(lines.rbegin(), lines.rend(), [](const IniLine& line) { return line.entry; });
-    lines.insert(lastEntry.base(), MakeEntry(key, value));
+    lines.insert(lastEntry.base(), MakeEntry(key, value, layout.dominantEnd));
+    return true;
 }
 
-void IniDocument::RemoveKey(std::string_view section, std::string_view key) {
+bool IniDocument::RemoveKey(std::string_view section, std::string_view key) {
+    std::size_t removed = 0;
     for (IniSection& s : sections) {
         if (NamesSection(s, section)) {
-            std::erase_if(s.lines, [&](const IniLine& line) { return NamesEntry(line, key); });
+            removed +=
+                std::erase_if(s.lines, [&](const IniLine& line) { return NamesEntry(line, key); });
         }
     }
+    return removed != 0;
 }
 
-void IniDocument::RemoveSection(std::string_view section) {
-    std::erase_if(sections, [&](const IniSection& s) { return NamesSection(s, section); });
+bool IniDocument::RemoveSection(std::string_view section) {
+    bool removed = false;
+    for (std::size_t i = sections.size(); i-- > 0;) {
+        if (!NamesSection(sections[i], section)) {
+            continue;
+        }
+        std::vector<IniLine>& lines = sections[i].lines;
+        const auto afterLastEntry =
+            std::find_if(lines.rbegin(), lines.rend(), [](const IniLine& line) {
+                return line.entry;
+            }).base();
+        std::vector<IniLine>& before = i == 0 ? preamble : sections[i - 1].lines;
+        before.insert(before.end(), std::make_move_iterator(afterLastEntry),
+                      std::make_move_iterator(lines.end()));
+        sections.erase(sections.begin() + static_cast<std::ptrdiff_t>(i));
+        removed = true;
+    }
+    return removed;
 }
 
 }  // namespace emulated

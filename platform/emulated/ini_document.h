@@ -13,7 +13,8 @@
 namespace emulated {
 
 struct IniLine {
-    std::string text;    // the line as written
+    std::string text;  // the line as written
+    LineEnd end = LineEnd::kLf;
     bool entry = false;  // a key=value line; otherwise a blank or comment line
     std::string key;     // of an entry, trimmed
     std::string value;   // of an entry, trimmed
@@ -22,8 +23,8 @@ struct IniLine {
 };
 
 struct IniSection {
-    std::string name;    // trimmed
-    std::string header;  // the "[name]" line as written
+    std::string name;   // trimmed
+    StoredLine header;  // the "[name]" line as written
     std::vector<IniLine> lines;
 
     bool operator==(const IniSection&) const = default;
@@ -43,11 +44,15 @@ struct IniDocument {
     static bool CanStore(std::string_view section, std::string_view key, std::string_view value);
 
     // Rewrites the first entry of the key, or adds one after the section's last entry; adds
-    // the section at the end when it is missing. Requires CanStore.
-    void Set(std::string_view section, std::string_view key, std::string_view value);
+    // the section at the end when it is missing. Requires CanStore. False when the entry was
+    // already written so.
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
 
-    void RemoveKey(std::string_view section, std::string_view key);
-    void RemoveSection(std::string_view section);
+    // Each false when there was nothing to remove.
+    bool RemoveKey(std::string_view section, std::string_view key);
+    // Removes every section of the name, from its header to its last entry: the blank and
+    // comment lines after the last entry, which stand before the next section, stay.
+    bool RemoveSection(std::string_view section);
 };
 
 }  // namespace emulated

@@ -5,7 +5,7 @@
 namespace emulated {
 
 Parsed<IniDocument> ParseIniText(std::string_view text) {
-    Parsed<SplitText> split = SplitLines(text);
+    Parsed<SplitText> split = SplitLines(text, kIniLimits);
     if (!split.ok()) {
         return split.error();
     }
@@ -13,11 +13,11 @@ Parsed<IniDocument> ParseIniText(std::string_view text) {
     document.layout = split.value().layout;
     std::vector<IniLine>* lines = &document.preamble;
     std::size_t number = 0;
-    for (std::string_view raw : split.value().lines) {
+    for (const auto& [raw, end] : split.value().lines) {
         ++number;
         const std::string_view line = Trim(raw);
         if (line.empty() || line.front() == ';' || line.front() == '#') {
-            lines->push_back(IniLine{std::string(raw), false, {}, {}});
+            lines->push_back(IniLine{std::string(raw), end, false, {}, {}});
             continue;
         }
         if (line.front() == '[') {
@@ -25,8 +25,9 @@ Parsed<IniDocument> ParseIniText(std::string_view text) {
             if (close == std::string_view::npos) {
                 return ParseError{number, "unterminated section name"};
             }
-            document.sections.push_back(
-                IniSection{std::string(Trim(line.substr(1, close - 1))), std::string(raw), {}});
+            document.sections.push_back(IniSection{std::string(Trim(line.substr(1, close - 1))),
+                                                   StoredLine{std::string(raw), end},
+                                                   {}});
             lines = &document.sections.back().lines;
             continue;
         }
@@ -34,24 +35,25 @@ Parsed<IniDocument> ParseIniText(std::string_view text) {
         if (equals == std::string_view::npos) {
             return ParseError{number, "expected key=value"};
         }
-        lines->push_back(IniLine{std::string(raw), true, std::string(Trim(line.substr(0, equals))),
+        lines->push_back(IniLine{std::string(raw), end, true,
+                                 std::string(Trim(line.substr(0, equals))),
                                  std::string(Trim(line.substr(equals + 1)))});
     }
     return document;
 }
 
 std::string FormatIniText(const IniDocument& document) {
-    std::vector<std::string> lines;
+    TextWriter writer(document.layout);
     for (const IniLine& line : document.preamble) {
-        lines.push_back(line.text);
+        writer.Add(line.text, line.end);
     }
     for (const IniSection& section : document.sections) {
-        lines.push_back(section.header);
+        writer.Add(section.header);
         for (const IniLine& line : section.lines) {
-            lines.push_back(line.text);
+            writer.Add(line.text, line.end);
         }
     }
-    return JoinLines(lines, document.layout);
+    return std::move(writer).Finish();
 }
 
 }  // namespace emulated

@@ -1,5 +1,5 @@
 // INI text: "[section]" lines, "key=value" entries, blank lines and ';' or '#' comments.
-// Tolerant as the platform is (blanks, CRLF, any case), but a line that is none of these
+// Tolerant as the platform is (blanks, any line end, any case), but a line that is none of these
 // makes the text unreadable rather than silently dropped.
 #pragma once
 
@@ -10,6 +10,9 @@
 #include <string_view>
 
 namespace emulated {
+
+// Far beyond any honest profile or machine INI file (a few KiB); a larger one is refused.
+inline constexpr TextLimits kIniLimits{1024 * 1024, 65536};
 
 Parsed<IniDocument> ParseIniText(std::string_view text);
 

@@ -44,12 +44,14 @@ void AssumeSeed(StoredDocument<Document>& file, Parsed<Document> (*parse)(std::s
 Machine::Machine(const std::filesystem::path& prefix,
                  std::shared_ptr<linux_input::DeviceSource> devices)
     : prefix_(prefix),
-      registryFile_(In(prefix, "system.reg"), In(prefix, ".lock"), ParseRegistryText,
-                    FormatRegistryText),
-      systemIni_(In(prefix, "system.ini"), In(prefix, ".lock"), ParseIniText, FormatIniText),
-      joysticksIni_(In(prefix, "joysticks.ini"), In(prefix, ".lock"), ParseIniText, FormatIniText),
-      inputDevicesIni_(In(prefix, "input-devices.ini"), In(prefix, ".lock"), ParseIniText,
-                       FormatIniText),
+      registryFile_(In(prefix, "system.reg"), In(prefix, ".lock"), kRegistryLimits,
+                    ParseRegistryText, FormatRegistryText),
+      systemIni_(In(prefix, "system.ini"), In(prefix, ".lock"), kIniLimits, ParseIniText,
+                 FormatIniText),
+      joysticksIni_(In(prefix, "joysticks.ini"), In(prefix, ".lock"), kIniLimits, ParseIniText,
+                    FormatIniText),
+      inputDevicesIni_(In(prefix, "input-devices.ini"), In(prefix, ".lock"), kIniLimits,
+                       ParseIniText, FormatIniText),
       registry_(registryFile_),
       realJoysticks_(std::move(devices), inputDevicesIni_, registryFile_),
       joysticks_(joysticksIni_, realJoysticks_),
@@ -61,8 +63,10 @@ void Machine::EnsureLoaded() {
         return;
     }
     loaded_ = true;
-    RemoveStaleTemporaries(prefix_);
-    RemoveStaleTemporaries(prefix_ / "windows");
+    if (!prefix_.empty()) {  // without a prefix there is nothing of the machine's to sweep
+        RemoveStaleTemporaries(prefix_);
+        RemoveStaleTemporaries(prefix_ / "windows");
+    }
     const bool seeded = SeedIfEmpty();
     registryFile_.Load();
     systemIni_.Load();
@@ -104,7 +108,9 @@ bool Machine::SeedIfEmpty() {
     }
     FileLock lock(prefix_ / ".lock");
     if (lock.error() != 0) {
-        ReportFileProblem(prefix_, nullptr, lock.error());
+        if (lock.error() != ETIMEDOUT) {  // a timeout has been reported by the lock
+            ReportFileProblem(prefix_, nullptr, lock.error());
+        }
         return false;
     }
     if (seeded()) {

@@ -39,20 +39,17 @@ BOOL PrivateProfiles::Write(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fil
     if (!path) {
         return FALSE;
     }
-    auto [file, added] = files_.try_emplace(*path, *path, lockFile_, ParseIniText, FormatIniText);
+    auto [file, added] =
+        files_.try_emplace(*path, *path, lockFile_, kIniLimits, ParseIniText, FormatIniText);
     if (added) {
         file->second.Load();
     }
     const WriteResult result = file->second.Modify([&](IniDocument& document) {
-        const IniDocument before = document;
         if (key == nullptr) {
-            document.RemoveSection(section);
-        } else if (value == nullptr) {
-            document.RemoveKey(section, key);
-        } else {
-            document.Set(section, key, value);
+            return document.RemoveSection(section);
         }
-        return document != before;
+        return value == nullptr ? document.RemoveKey(section, key)
+                                : document.Set(section, key, value);
     });
     return result.status == WriteStatus::kStored || result.status == WriteStatus::kDeclined ? TRUE
                                                                                             : FALSE;

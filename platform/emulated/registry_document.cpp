@@ -8,24 +8,29 @@ namespace emulated {
 
 namespace {
 
-// For the const and the mutable vector alike.
+bool NamesKey(const RegistryKey& key, std::string_view path) {
+    return EqualsIgnoreCase(key.path, path);
+}
+
+// The value that counts, in the const and the mutable document alike.
 template <class Keys>
-auto FindKeyIn(Keys& keys, std::string_view path) -> decltype(&keys.front()) {
-    const auto found = std::find_if(keys.begin(), keys.end(), [&](const RegistryKey& key) {
-        return EqualsIgnoreCase(key.path, path);
-    });
-    return found == keys.end() ? nullptr : &*found;
+auto FindValueIn(Keys& keys, std::string_view keyPath, std::string_view name)
+    -> decltype(&keys.front().values.front()) {
+    decltype(&keys.front().values.front()) found = nullptr;
+    for (auto& key : keys) {
+        if (!NamesKey(key, keyPath)) {
+            continue;
+        }
+        for (auto& value : key.values) {
+            if (EqualsIgnoreCase(value.name, name)) {
+                found = &value;
+            }
+        }
+    }
+    return found;
 }
 
 }  // namespace
-
-const RegistryKey* RegistryDocument::FindKey(std::string_view path) const {
-    return FindKeyIn(keys, path);
-}
-
-RegistryKey* RegistryDocument::FindKey(std::string_view path) {
-    return FindKeyIn(keys, path);
-}
 
 std::optional<std::string> RegistryDocument::ResolveKeyPath(std::string_view path) const {
     if (EqualsIgnoreCase(path, kLocalMachineRoot)) {
@@ -44,30 +49,28 @@ std::optional<std::string> RegistryDocument::ResolveKeyPath(std::string_view pat
 
 const RegistryValue* RegistryDocument::FindValue(std::string_view keyPath,
                                                  std::string_view name) const {
-    const RegistryKey* key = FindKey(keyPath);
-    if (key == nullptr) {
-        return nullptr;
-    }
-    const auto found =
-        std::find_if(key->values.begin(), key->values.end(),
-                     [&](const RegistryValue& v) { return EqualsIgnoreCase(v.name, name); });
-    return found == key->values.end() ? nullptr : &*found;
+    return FindValueIn(keys, keyPath, name);
 }
 
 void RegistryDocument::SetValue(std::string_view keyPath, std::string_view name, DWORD type,
                                 std::vector<BYTE> data) {
-    RegistryKey* key = FindKey(keyPath);
+    if (RegistryValue* value = FindValueIn(keys, keyPath, name)) {
+        value->type = type;
+        value->data = std::move(data);
+        value->source.clear();
+        return;
+    }
+    const auto last = std::find_if(keys.rbegin(), keys.rend(),
+                                   [&](const RegistryKey& key) { return NamesKey(key, keyPath); });
+    RegistryKey* key = last == keys.rend() ? nullptr : &*last;
     if (key == nullptr) {
-        key = &keys.emplace_back(RegistryKey{std::string(keyPath), {}, {}});
+        const std::string path(keyPath);
+        key = &keys.emplace_back(RegistryKey{path,
+                                             {StoredLine{{}, layout.dominantEnd}},
+                                             StoredLine{"[" + path + "]", layout.dominantEnd},
+                                             {}});
     }
-    for (RegistryValue& value : key->values) {
-        if (EqualsIgnoreCase(value.name, name)) {
-            value.type = type;
-            value.data = std::move(data);
-            return;
-        }
-    }
-    key->values.push_back(RegistryValue{std::string(name), type, std::move(data), {}});
+    key->values.push_back(RegistryValue{std::string(name), type, std::move(data), {}, {}});
 }
 
 }  // namespace emulated

@@ -7,7 +7,7 @@ namespace emulated {
 OverlayValue OverlayText(std::string keyPath, std::string name, std::string_view text) {
     std::vector<BYTE> data(text.begin(), text.end());
     data.push_back(0);
-    return OverlayValue{std::move(keyPath), RegistryValue{std::move(name), REG_SZ, data, {}}};
+    return OverlayValue{std::move(keyPath), RegistryValue{std::move(name), REG_SZ, data, {}, {}}};
 }
 
 const RegistryValue* FindOverlayValue(const RegistryOverlay& overlay, std::string_view keyPath,

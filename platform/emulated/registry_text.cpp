@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 
 namespace emulated {
 
@@ -89,35 +88,37 @@ public:
     }
 
     Parsed<RegistryDocument> Run() {
-        while (next_ < lines_.size() && Trim(lines_[next_]).empty()) {
-            ++next_;
+        while (next_ < lines_.size() && Trim(lines_[next_].text).empty()) {
+            document_.head.push_back(Stored(lines_[next_++]));
         }
         if (next_ == lines_.size()) {
             return std::move(document_);
         }
-        if (!EqualsIgnoreCase(Trim(lines_[next_]), kHeader)) {
+        if (!EqualsIgnoreCase(Trim(lines_[next_].text), kHeader)) {
             return Error("missing REGEDIT4 header");
         }
+        document_.head.push_back(Stored(lines_[next_]));
         for (++next_; next_ < lines_.size(); ++next_) {
-            if (std::optional<ParseError> error = ParseLine(TrimLeft(lines_[next_]))) {
+            if (std::optional<ParseError> error = ParseLine(TrimLeft(lines_[next_].text))) {
                 return *std::move(error);
             }
         }
-        document_.trailingComments = std::move(pendingComments_);
+        document_.trailing = std::move(pending_);
         return std::move(document_);
     }
 
 private:
+    static StoredLine Stored(const TextLine& line) {
+        return StoredLine{std::string(line.text), line.end};
+    }
+
     ParseError Error(std::string message) const {
         return ParseError{next_ + 1, std::move(message)};
     }
 
     std::optional<ParseError> ParseLine(std::string_view line) {
-        if (line.empty()) {
-            return std::nullopt;
-        }
-        if (line.front() == ';') {
-            pendingComments_.emplace_back(line);
+        if (line.empty() || line.front() == ';') {
+            pending_.push_back(Stored(lines_[next_]));
             return std::nullopt;
         }
         if (line.front() == '[') {
@@ -145,20 +146,17 @@ private:
                          [&](std::string_view known) { return EqualsIgnoreCase(root, known); })) {
             return Error("unknown root key");
         }
-        const auto [known, added] = keyIndex_.try_emplace(LowerAscii(path), document_.keys.size());
-        if (added) {
-            document_.keys.push_back(
-                RegistryKey{std::string(path), std::move(pendingComments_), {}});
-            pendingComments_.clear();
-        }
-        currentKey_ = known->second;
+        document_.keys.push_back(
+            RegistryKey{std::string(path), std::move(pending_), Stored(lines_[next_]), {}});
+        pending_.clear();
         return std::nullopt;
     }
 
     std::optional<ParseError> ParseValue(std::string_view line) {
-        if (!currentKey_) {
+        if (document_.keys.empty()) {
             return Error("value outside a key");
         }
+        const std::size_t firstLine = next_;
         std::string name;
         if (line.front() == '@') {
             line.remove_prefix(1);
@@ -180,13 +178,15 @@ private:
         }
         line = TrimLeft(line.substr(1));
 
-        RegistryValue value{std::move(name), REG_NONE, {}, std::move(pendingComments_)};
-        pendingComments_.clear();
-        std::optional<ParseError> error = ParseData(line, value);
-        if (error) {
+        RegistryValue value{std::move(name), REG_NONE, {}, std::move(pending_), {}};
+        pending_.clear();
+        if (std::optional<ParseError> error = ParseData(line, value)) {
             return error;
         }
-        Store(std::move(value));
+        for (std::size_t i = firstLine; i <= next_; ++i) {
+            value.source.push_back(Stored(lines_[i]));
+        }
+        document_.keys.back().values.push_back(std::move(value));
         return std::nullopt;
     }
 
@@ -251,7 +251,7 @@ private:
                 --next_;
                 return Error("continued value ends at the end of the file");
             }
-            piece = Trim(lines_[next_]);
+            piece = Trim(lines_[next_].text);
             if (list.size() + piece.size() > kMaxContinuedValueLength) {
                 return Error("value longer than " + std::to_string(kMaxContinuedValueLength) +
                              " bytes of text");
@@ -270,30 +270,10 @@ private:
         return std::nullopt;
     }
 
-    // A later value of the same name replaces the data of the earlier one, as an import does.
-    void Store(RegistryValue value) {
-        std::vector<RegistryValue>& values = document_.keys[*currentKey_].values;
-        const auto [known, added] = valueIndex_.try_emplace(
-            std::to_string(*currentKey_) + '\n' + LowerAscii(value.name), values.size());
-        if (added) {
-            values.push_back(std::move(value));
-            return;
-        }
-        RegistryValue& existing = values[known->second];
-        existing.type = value.type;
-        existing.data = std::move(value.data);
-        existing.comments.insert(existing.comments.end(), value.comments.begin(),
-                                 value.comments.end());
-    }
-
-    const std::vector<std::string_view>& lines_;
+    const std::vector<TextLine>& lines_;
     std::size_t next_ = 0;
     RegistryDocument document_;
-    std::optional<std::size_t> currentKey_;  // index in document_.keys
-    // Where each key, and each value of a key, is in the document, by names in lower case.
-    std::unordered_map<std::string, std::size_t> keyIndex_;
-    std::unordered_map<std::string, std::size_t> valueIndex_;
-    std::vector<std::string> pendingComments_;
+    std::vector<StoredLine> pending_;  // blank and comment lines not yet placed
 };
 
 std::string Quote(std::string_view text) {
@@ -335,40 +315,50 @@ std::optional<std::string> AsQuotedString(const RegistryValue& value, std::size_
 }
 
 // regedit's layout: bytes wrapped before column 80, continuation lines indented by two.
-void AppendHexLines(std::vector<std::string>& lines, std::string line,
-                    const std::vector<BYTE>& data) {
+void WriteHexLines(TextWriter& writer, LineEnd end, std::string line,
+                   const std::vector<BYTE>& data) {
     for (std::size_t i = 0; i < data.size(); ++i) {
         const std::string item = HexNumber(data[i], 2) + (i + 1 < data.size() ? "," : "");
         if (line.size() + item.size() + 1 > kHexLineWidth) {
-            lines.push_back(std::move(line) + "\\");
+            writer.Add(line + "\\", end);
             line = "  ";
         }
         line += item;
     }
-    lines.push_back(std::move(line));
+    writer.Add(line, end);
 }
 
-void AppendValueLines(std::vector<std::string>& lines, const RegistryValue& value) {
-    lines.insert(lines.end(), value.comments.begin(), value.comments.end());
+// A value the machine set, in the most readable form that holds it.
+void WriteValueLines(TextWriter& writer, LineEnd end, const RegistryValue& value) {
     std::string head = (value.name.empty() ? std::string("@") : Quote(value.name)) + "=";
     if (std::optional<std::string> quoted = AsQuotedString(value, head.size())) {
-        lines.push_back(head + *quoted);
+        writer.Add(head + *quoted, end);
     } else if (value.type == REG_DWORD && value.data.size() == 4) {
         const std::uint32_t number = static_cast<std::uint32_t>(value.data[0]) |
                                      static_cast<std::uint32_t>(value.data[1]) << 8 |
                                      static_cast<std::uint32_t>(value.data[2]) << 16 |
                                      static_cast<std::uint32_t>(value.data[3]) << 24;
-        lines.push_back(head + "dword:" + HexNumber(number, 8));
+        writer.Add(head + "dword:" + HexNumber(number, 8), end);
     } else {
         head += value.type == REG_BINARY ? "hex:" : "hex(" + HexNumber(value.type, 1) + "):";
-        AppendHexLines(lines, std::move(head), value.data);
+        WriteHexLines(writer, end, std::move(head), value.data);
     }
+}
+
+void WriteLines(TextWriter& writer, const std::vector<StoredLine>& lines) {
+    for (const StoredLine& line : lines) {
+        writer.Add(line);
+    }
+}
+
+bool EndsWithHeader(const std::vector<StoredLine>& head) {
+    return !head.empty() && EqualsIgnoreCase(Trim(head.back().text), kHeader);
 }
 
 }  // namespace
 
 Parsed<RegistryDocument> ParseRegistryText(std::string_view text) {
-    Parsed<SplitText> split = SplitLines(text);
+    Parsed<SplitText> split = SplitLines(text, kRegistryLimits);
     if (!split.ok()) {
         return split.error();
     }
@@ -376,21 +366,26 @@ Parsed<RegistryDocument> ParseRegistryText(std::string_view text) {
 }
 
 std::string FormatRegistryText(const RegistryDocument& document) {
-    std::vector<std::string> lines{std::string(kHeader)};
+    const LineEnd end = document.layout.dominantEnd;
+    TextWriter writer(document.layout);
+    WriteLines(writer, document.head);
+    if (!EndsWithHeader(document.head) && !document.keys.empty()) {
+        writer.Add(kHeader, end);
+    }
     for (const RegistryKey& key : document.keys) {
-        lines.emplace_back();
-        lines.insert(lines.end(), key.comments.begin(), key.comments.end());
-        lines.push_back("[" + key.path + "]");
+        WriteLines(writer, key.leading);
+        writer.Add(key.header);
         for (const RegistryValue& value : key.values) {
-            AppendValueLines(lines, value);
+            WriteLines(writer, value.leading);
+            if (value.source.empty()) {
+                WriteValueLines(writer, end, value);
+            } else {
+                WriteLines(writer, value.source);
+            }
         }
     }
-    if (!document.trailingComments.empty()) {
-        lines.emplace_back();
-        lines.insert(lines.end(), document.trailingComments.begin(),
-                     document.trailingComments.end());
-    }
-    return JoinLines(lines, document.layout);
+    WriteLines(writer, document.trailing);
+    return std::move(writer).Finish();
 }
 
 }  // namespace emulated

@@ -24,12 +24,17 @@ namespace emulated {
 inline constexpr std::size_t kMaxRegistryValueSize = 1024 * 1024;
 inline constexpr std::size_t kMaxRegistryValueNameLength = 16383;
 
+// Far beyond an honest system.reg (a few KiB), yet room for a few values of the largest size;
+// a larger file is refused.
+inline constexpr TextLimits kRegistryLimits{8 * 1024 * 1024, 262144};
+
 // A blank text is an empty registry; anything else starts with the REGEDIT4 line.
 Parsed<RegistryDocument> ParseRegistryText(std::string_view text);
 
-// Writes text that ParseRegistryText reads back as the same document, provided the value names
+// Writes text that ParseRegistryText reads back as the same registry, provided the value names
 // and sizes keep within the limits above and names hold no line breaks or NUL bytes (true of
-// every document ParseRegistryText returns).
+// every document ParseRegistryText returns). Every line read is written back as it was; only
+// values the machine set are written anew.
 std::string FormatRegistryText(const RegistryDocument& document);
 
 }  // namespace emulated

@@ -47,7 +47,7 @@ std::string SeedRegistryText() {
     document.SetValue(settingsKey, ConfigurationValueName(0), REG_BINARY,
                       EncodeJoystickConfig(SeedJoystickConfig()));
     document.SetValue(OemTypeKeyPath(kSeedOemType), "OEMName", REG_SZ, TextValue(kSeedOemName));
-    document.keys[0].comments = {
+    static constexpr const char* kComments[] = {
         "; The registry of the emulated joystick machine (HKEY_LOCAL_MACHINE only).",
         "; Joystick slot N (1..16) of joysticks.ini with RegKey=<name> keeps its values under",
         ";   ...\\MediaResources\\Joystick\\<name>\\CurrentJoystickSettings:",
@@ -56,6 +56,9 @@ std::string SeedRegistryText() {
         ";   112-byte calibration record (the X, Y and Z ranges set the sensitivity).",
         "; A second tracker in slot 2: copy the two Joystick1 values as Joystick2... here and",
         "; add a [Joystick2] section to joysticks.ini."};
+    for (const char* comment : kComments) {
+        document.keys[0].leading.push_back(StoredLine{comment, LineEnd::kLf});
+    }
     return FormatRegistryText(document);
 }
 

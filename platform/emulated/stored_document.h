@@ -1,15 +1,20 @@
 // A document kept in memory for one file of the prefix. It is read once; every change is a
 // read-modify-write under the prefix lock that first picks up what another process wrote since
 // (the file's stamp changed), then writes the whole file durably. A file that cannot be read or
-// parsed is reported once on standard error and never overwritten: read at start, it counts as
-// absent; found so at a later write, the contents read before stay in memory, read-only.
+// parsed, or is too large for its kind, is reported once on standard error and never
+// overwritten: read at start, it counts as absent; found so at a later write, the contents read
+// before stay in memory, read-only. A read that failed for a passing reason (out of descriptors
+// or memory) is reported and tried again at the next change, which fails meanwhile.
 #pragma once
 
 #include "platform/emulated/durable_file.h"
+#include "platform/emulated/file_problem.h"
 #include "platform/emulated/parse_result.h"
+#include "platform/emulated/text_lines.h"
 
 #include <cerrno>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,17 +25,13 @@ enum class WriteStatus {
     kStored,      // the change is on disk
     kDeclined,    // the change function turned it down; nothing was written
     kUnreadable,  // the file cannot be parsed and is left as it is
-    kFailed,      // the lock or the write failed; `error` holds the errno
+    kFailed,      // the lock, a passing read or the write failed; `error` holds the errno
 };
 
 struct WriteResult {
     WriteStatus status = WriteStatus::kStored;
     int error = 0;
 };
-
-// One line on standard error: "zarven-controls: <file>:<line>: <message>", or "<file>: <errno
-// text>" when the file could not be read at all.
-void ReportFileProblem(const std::filesystem::path& path, const ParseError* error, int errnoValue);
 
 template <class Document>
 class StoredDocument {
@@ -39,13 +40,17 @@ public:
     using Formatter = std::string (*)(const Document&);
 
     // An empty path keeps the document in memory only; every change then fails.
-    StoredDocument(std::filesystem::path path, std::filesystem::path lockFile, Parser parse,
-                   Formatter format)
-        : path_(std::move(path)), lockFile_(std::move(lockFile)), parse_(parse), format_(format) {}
+    StoredDocument(std::filesystem::path path, std::filesystem::path lockFile,
+                   const TextLimits& limits, Parser parse, Formatter format)
+        : path_(std::move(path)),
+          lockFile_(std::move(lockFile)),
+          limits_(limits),
+          parse_(parse),
+          format_(format) {}
 
     void Load() {
         if (!path_.empty()) {
-            Adopt(ReadWholeFile(path_));
+            Refresh();
         }
     }
 
@@ -61,36 +66,65 @@ public:
         if (path_.empty()) {
             return {WriteStatus::kFailed, ENOENT};
         }
-        FileLock lock(lockFile_);
-        if (lock.error() != 0) {
-            return {WriteStatus::kFailed, lock.error()};
+        try {
+            FileLock lock(lockFile_);
+            if (lock.error() != 0) {
+                return {WriteStatus::kFailed, lock.error()};
+            }
+            if (stale_ || StampOf(path_) != stamp_) {
+                if (const int error = Refresh(); error != 0) {
+                    return {WriteStatus::kFailed, error};
+                }
+            }
+            if (unreadable_) {
+                return {WriteStatus::kUnreadable, 0};
+            }
+            Document next = document_;
+            if (!change(next)) {
+                return {WriteStatus::kDeclined, 0};
+            }
+            const std::string text = format_(next);
+            if (text.size() > limits_.maxBytes || CountLines(text) > limits_.maxLines) {
+                return {WriteStatus::kFailed, EFBIG};  // it could not be read back
+            }
+            if (const int error = WriteFileDurably(path_, text); error != 0) {
+                return {WriteStatus::kFailed, error};
+            }
+            document_ = std::move(next);
+            stamp_ = StampOf(path_);
+            return {WriteStatus::kStored, 0};
+        } catch (const std::bad_alloc&) {
+            return {WriteStatus::kFailed, ENOMEM};
         }
-        if (StampOf(path_) != stamp_) {
-            Adopt(ReadWholeFile(path_));
-        }
-        if (unreadable_) {
-            return {WriteStatus::kUnreadable, 0};
-        }
-        Document next = document_;
-        if (!change(next)) {
-            return {WriteStatus::kDeclined, 0};
-        }
-        const std::string text = format_(next);
-        if (text.size() > kMaxFileSize) {
-            return {WriteStatus::kFailed, EFBIG};  // it could not be read back
-        }
-        if (const int error = WriteFileDurably(path_, text); error != 0) {
-            return {WriteStatus::kFailed, error};
-        }
-        document_ = std::move(next);
-        stamp_ = StampOf(path_);
-        return {WriteStatus::kStored, 0};
     }
 
 private:
+    // Reads and adopts the file. Returns the errno of a passing failure, which leaves
+    // everything as it was and has the next change read the file again; otherwise 0.
+    int Refresh() {
+        try {
+            FileContents contents = ReadWholeFile(path_, limits_.maxBytes);
+            if (contents.state == FileContents::State::kUnreadable &&
+                IsPassingError(contents.error)) {
+                return Postpone(contents.error);
+            }
+            Adopt(std::move(contents));
+            return 0;
+        } catch (const std::bad_alloc&) {
+            return Postpone(ENOMEM);
+        }
+    }
+
+    int Postpone(int error) {
+        stale_ = true;
+        ReportFileProblem(path_, nullptr, error);
+        return error;
+    }
+
     // Takes the file's contents. When they cannot be read or parsed, the document in memory
     // stays as it was (empty at the first load) and the file becomes read-only.
     void Adopt(FileContents contents) {
+        stale_ = false;
         unreadable_ = false;
         if (contents.state == FileContents::State::kAbsent) {
             // Stamped as absent, not as whatever is there now: a file another process created
@@ -124,10 +158,12 @@ private:
 
     std::filesystem::path path_;
     std::filesystem::path lockFile_;
+    TextLimits limits_;
     Parser parse_;
     Formatter format_;
     Document document_;
     FileStamp stamp_;
+    bool stale_ = false;  // a passing failure left the file unread
     bool unreadable_ = false;
     bool reported_ = false;
     FileStamp reportedStamp_;

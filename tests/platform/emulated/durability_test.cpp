@@ -51,7 +51,9 @@ TEST_F(Durability, ACorruptRegistryIsLeftByteForByteAndReportedOnce) {
         {key + "\"a\"=\"b\n\"c\"=\"d\"\n", ":4: unterminated string"},
         {key + "\"a\"=hex:01,xx\n", ":4: bad hex byte"},
         {key + std::string("\"a\"=\"\0\"\n", 7), ":4: NUL byte"},
-        {key + "; " + std::string(10 << 20, 'x') + "\n", ":4: line longer than 65536 bytes"},
+        {key + "; " + std::string(100 << 10, 'x') + "\n", ":4: line longer than 65536 bytes"},
+        {key + std::string(9 << 20, '\n'), ": File too large"},
+        {key + std::string(300000, '\r'), ":262145: more than 262144 lines"},
         {key + "\"a\"=hex:01,02,\\", ":4: continued value ends at the end of the file"}};
     for (const auto& [text, error] : cases) {
         WriteText(File("system.reg"), text);

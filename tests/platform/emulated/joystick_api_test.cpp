@@ -59,6 +59,16 @@ TEST_F(JoystickApi, TheStatusIsKeptInTheFileAcrossAFreshLoad) {
     EXPECT_EQ(Query(0, JOY_CAL_READVONLY).info.dwVpos, 2u);
 }
 
+// An old Mac-style file, every line ended by a lone CR.
+TEST_F(JoystickApi, ACrOnlyJoysticksFileHasItsTrackerAndKeepsItsLineEnds) {
+    WriteText(File("joysticks.ini"), "; mine\r[Joystick1]\rDevice=HeadTracker\rStereoMode=0\r");
+    Reload();
+    EXPECT_EQ(Query(0, JOY_CAL_READZONLY).result, JOYERR_NOERROR);
+    EXPECT_EQ(Query(0, JOY_CAL_READUONLY).result, JOYERR_NOERROR);
+    EXPECT_EQ(ReadText(File("joysticks.ini")),
+              "; mine\r[Joystick1]\rDevice=HeadTracker\rStereoMode=1\rPowerSaver=1\r");
+}
+
 TEST_F(JoystickApi, APlainJoystickAnswersCentredAndIgnoresCommands) {
     const std::string ini = "[Joystick3]\nDevice=joystick\nRegKey=MSJSTICK.DRV\n";
     WriteText(File("joysticks.ini"), ini);

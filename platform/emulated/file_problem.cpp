@@ -1,4 +1,4 @@
-#include "platform/emulated/stored_document.h"
+#include "platform/emulated/file_problem.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,0 +1,245 @@
+// What the machine does with the files and folders it shares with the user and other
+// programs: read-only files, owners, symbolic links, long names, leftover temporaries, a lock
+// another program holds, and reads that fail for a passing reason.
+#include "lock_holder.h"
+#include "temp_prefix.h"
+
+#include <chrono>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace emulated_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileSafety : public TempPrefixTest {
+protected:
+    void SetUp() override {
+        TempPrefixTest::SetUp();
+        ASSERT_EQ(Query(0, JOY_CAL_READVONLY).result, JOYERR_NOERROR);  // seeds the prefix
+    }
+
+    static BOOL WriteProfile(const char* key, const char* value, const std::string& file) {
+        return WritePrivateProfileStringA("S", key, value, file.c_str());
+    }
+
+    static struct stat StatOf(const fs::path& path) {
+        struct stat info {};
+        ::lstat(path.c_str(), &info);
+        return info;
+    }
+};
+
+// A pid no process has: a child that has ended and been waited for.
+pid_t EndedPid() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(FileSafety, AFileWithoutAnyWriteBitIsReadOnlyEvenForRoot) {
+    WriteText(File("windows/p.INI"), "[S]\nk=1\n");
+    const fs::path files[] = {File("system.reg"), File("joysticks.ini"), File("windows/p.INI")};
+    std::vector<std::string> before;
+    for (const fs::path& file : files) {
+        before.push_back(ReadText(file));
+        ::chmod(file.c_str(), 0444);
+    }
+    Reload();
+    EXPECT_EQ(SetText(kSettings, "x", "y"), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(QueryTextAt(kSettings, "x"), "error " + std::to_string(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(Query(0, JOY_CAL_READZONLY).result, JOYERR_NOCANDO);
+    EXPECT_EQ(Query(0, JOY_CAL_READVONLY).info.dwVpos & 1u, 0u) << "stereo still off";
+    EXPECT_EQ(WriteProfile("k", "2", "p.INI"), FALSE);
+    for (std::size_t i = 0; i < std::size(files); ++i) {
+        EXPECT_EQ(ReadText(files[i]), before[i]) << files[i];
+        EXPECT_EQ(StatOf(files[i]).st_mode & 07777, 0444u) << files[i];
+    }
+}
+
+TEST_F(FileSafety, AReplacedFileKeepsItsOwnerGroupAndMode) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving a file to another user needs root";
+    }
+    const fs::path registry = File("system.reg");
+    ASSERT_EQ(::chown(registry.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(registry.c_str(), 0640), 0);
+    ASSERT_EQ(SetText(kSettings, "x", "y"), ERROR_SUCCESS);
+    const struct stat after = StatOf(registry);
+    EXPECT_EQ(after.st_uid, 65534u);
+    EXPECT_EQ(after.st_gid, 65534u);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(QueryTextAt(kSettings, "x"), "y");
+}
+
+// A profile that is a symbolic link: the file it names is written, created when missing, and
+// the link stays a link.
+struct LinkCase {
+    const char* name;
+    const char* linkTarget;  // relative to windows/, or absolute below the test folder with '@'
+    const char* written;     // the file that must hold the entry, relative to the test folder
+
+    friend void PrintTo(const LinkCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class ProfileLinks : public FileSafety, public ::testing::WithParamInterface<LinkCase> {};
+
+TEST_P(ProfileLinks, AreFollowedToTheFileTheyName) {
+    const LinkCase& c = GetParam();
+    const fs::path root = prefix_.parent_path();
+    fs::create_directories(root / "sync");
+    fs::create_directories(root / "other");
+    WriteText(root / "other/APP.INI", "; mine\n[S]\nold=1\n");
+    fs::create_symlink(root / "other/APP.INI", root / "sync/CHAIN.INI");
+    const std::string target = c.linkTarget;
+    fs::create_directories(File("windows"));
+    fs::create_symlink(target.starts_with('@') ? root / target.substr(1) : fs::path(target),
+                       File("windows/APP.INI"));
+
+    EXPECT_EQ(WriteProfile("k", "v", "APP.INI"), TRUE);
+    EXPECT_TRUE(fs::is_symlink(File("windows/APP.INI")));
+    EXPECT_NE(ReadText(root / c.written).find("k=v\n"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, ProfileLinks,
+    ::testing::Values(LinkCase{"DanglingIsCreated", "../../sync/APP.INI", "sync/APP.INI"},
+                      LinkCase{"ToAnotherFolder", "@other/APP.INI", "other/APP.INI"},
+                      LinkCase{"ThroughAChain", "@sync/CHAIN.INI", "other/APP.INI"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FileSafety, ALinkLoopFailsTheWriteWithOneLine) {
+    fs::create_directories(File("windows"));
+    fs::create_symlink("B.INI", File("windows/A.INI"));
+    fs::create_symlink("A.INI", File("windows/B.INI"));
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(WriteProfile("k", "v", "A.INI"), FALSE);
+    EXPECT_EQ(WriteProfile("k", "v", "A.INI"), FALSE);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              ErrorLine(File("windows/A.INI"), ": Too many levels of symbolic links"));
+    EXPECT_TRUE(fs::is_symlink(File("windows/A.INI")));
+    EXPECT_TRUE(fs::is_symlink(File("windows/B.INI")));
+}
+
+TEST_F(FileSafety, ProfileNamesUpToTheLongestAFolderTakesCanBeWritten) {
+    for (const std::size_t length : {241u, 250u, 255u}) {
+        const std::string name(length, 'n');
+        EXPECT_EQ(WriteProfile("k", "v", name), TRUE) << length;
+        EXPECT_EQ(ReadText(File("windows/" + name)), "[S]\nk=v\n") << length;
+    }
+}
+
+TEST_F(FileSafety, TheSweepRemovesOnlyTheMachinesOwnTemporariesOfEndedProcesses) {
+    const std::string dead = std::to_string(EndedPid());
+    const std::string alive = std::to_string(::getpid());
+    const std::pair<std::string, bool> files[] = {
+        {".system.reg.tmp-" + dead + "-1", false}, {"windows/.P.INI.tmp-" + dead + "-7", false},
+        {".system.reg.tmp-" + alive + "-1", true}, {"system.reg.tmp-" + dead + "-1", true},
+        {".notes.tmp-" + dead + "-draft", true},   {".notes.tmp-" + dead, true},
+        {".x.tmp-" + dead + "-1-" + dead, true}};
+    for (const auto& [name, kept] : files) {
+        WriteText(File(name), "x");
+    }
+    Reload();
+    EXPECT_EQ(Query(0, JOY_CAL_READVONLY).result, JOYERR_NOERROR);
+    for (const auto& [name, kept] : files) {
+        EXPECT_EQ(fs::exists(File(name)), kept) << name;
+    }
+
+    // Without a prefix the machine lives in memory and looks at no folder at all.
+    const fs::path cwd = fs::current_path();
+    fs::current_path(prefix_.parent_path());
+    const std::string stray = "windows/.P.INI.tmp-" + dead + "-1";
+    WriteText(stray, "x");
+    emulated::UsePrefix({});
+    EXPECT_EQ(Query(0, JOY_CAL_READVONLY).result, JOYERR_NOERROR);
+    EXPECT_TRUE(fs::exists(stray));
+    fs::current_path(cwd);
+}
+
+TEST_F(FileSafety, AHeldLockFailsEachWriteInBoundedTime) {
+    const LockHolder holder(File(".lock"));
+    ASSERT_TRUE(holder.held());
+    ::testing::internal::CaptureStderr();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(SetText(kSettings, "x", "y"), ERROR_WRITE_FAULT);
+    EXPECT_EQ(Query(0, JOY_CAL_READZONLY).result, JOYERR_NOCANDO);
+    EXPECT_EQ(WriteProfile("k", "v", "p.INI"), FALSE);
+    const auto took = std::chrono::steady_clock::now() - start;
+    const std::string refused = ErrorLine(
+        File(".lock"), ": held by another program for over 500 ms; the change is refused");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), refused + refused + refused);
+    EXPECT_GE(took, std::chrono::milliseconds(3 * 500));
+    EXPECT_LT(took, std::chrono::milliseconds(3 * 500 + 1000));
+    EXPECT_EQ(Query(0, JOY_CAL_READVONLY).result, JOYERR_NOERROR) << "reads never wait";
+}
+
+// A .lock left by a run as root, which a user cannot open for writing.
+TEST_F(FileSafety, ALockFileAUserCannotWriteStillLetsTheUserWrite) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "making a file the user cannot write needs root";
+    }
+    constexpr uid_t kUser = 65534;
+    ::chmod(prefix_.parent_path().c_str(), 0755);
+    for (const auto& entry : fs::recursive_directory_iterator(prefix_)) {
+        ASSERT_EQ(::lchown(entry.path().c_str(), kUser, kUser), 0) << entry.path();
+    }
+    ASSERT_EQ(::chown(prefix_.c_str(), kUser, kUser), 0);
+    WriteText(File(".lock"), "");
+    ASSERT_EQ(::chown(File(".lock").c_str(), 0, 0), 0);
+    ASSERT_EQ(::chmod(File(".lock").c_str(), 0644), 0);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool user = ::setgroups(0, nullptr) == 0 && ::setgid(kUser) == 0 &&
+                          ::setuid(kUser) == 0 && ::access(File(".lock").c_str(), W_OK) != 0;
+        Reload();
+        const bool wrote = SetText(kSettings, "x", "y") == ERROR_SUCCESS &&
+                           WriteProfile("k", "v", "p.INI") == TRUE &&
+                           Query(0, JOY_CAL_READZONLY).result == JOYERR_NOERROR;
+        ::_exit(!user ? 2 : wrote ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: could not become the user; 1: a write failed";
+    Reload();
+    EXPECT_EQ(QueryTextAt(kSettings, "x"), "y");
+}
+
+// Out of descriptors while the machine loads: those files are read again at the next write,
+// not taken as unreadable for the session.
+TEST_F(FileSafety, AReadThatFailedForAPassingReasonIsTriedAgainAtTheNextWrite) {
+    WriteText(File("windows/p.INI"), "[S]\nkept=1\n");
+    Reload();
+    ::testing::internal::CaptureStderr();
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const int lowestFree = ::dup(0);
+    ::close(lowestFree);
+    rlimit scarce = limit;
+    scarce.rlim_cur = static_cast<rlim_t>(lowestFree);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &scarce), 0);
+    const LONG whileScarce = SetText("", "x", "1");
+    const BOOL profileWhileScarce = WriteProfile("k", "v", "p.INI");
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(whileScarce, ERROR_WRITE_FAULT);
+    EXPECT_EQ(profileWhileScarce, FALSE);
+    EXPECT_NE(said.find(ErrorLine(File("system.reg"), ": Too many open files")), std::string::npos)
+        << said;
+    EXPECT_EQ(SetText("", "x", "1"), ERROR_SUCCESS);
+    EXPECT_EQ(QueryTextAt(kSettings, "Joystick1OEMName"), "ZARVEN_HMD") << "nothing lost";
+    EXPECT_EQ(WriteProfile("k", "v", "p.INI"), TRUE);
+    EXPECT_EQ(ReadText(File("windows/p.INI")), "[S]\nkept=1\nk=v\n");
+}
+
+}  // namespace
+}  // namespace emulated_test
