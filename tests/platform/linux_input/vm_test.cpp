@@ -61,7 +61,10 @@ protected:
     // The seeded virtual tracker in slot 0, and for the real tracker the record the panel
     // stores at its start-up positions 1023 / 341 / 341.
     void StartWithRecord() {
-        const JOYREGHWCONFIG record = ConfigWithMinimums(512, 853, 853);
+        JOYREGHWCONFIG record = ConfigWithMinimums(512, 853, 853);
+        // The centre the panel writes, so that a zero shift taken over this record stays exact
+        // when a bar rewrites it.
+        record.hwv.jrvHardware.jpCenter = JOYPOS{1024, 1024, 1024, 1024, 1024, 1024};
         m_machine.Add({.slot = 0})
             .ExtraRegistry(std::string("\n") + kSettingsKey + "\"Joystick2Configuration\"=" +
                            RegistryHex(&record, sizeof record) + "\n")
