@@ -31,7 +31,7 @@ esac
 install_missing() {
   local needed=()
   command -v qemu-system-x86_64 >/dev/null || needed+=(qemu-system-x86)
-  [ -x /bin/busybox ] && /bin/busybox --list | grep -qx insmod || needed+=(busybox-static)
+  dpkg-query -W -f="\${Status}" busybox-static 2>/dev/null | grep -q "ok installed" || needed+=(busybox-static)
   command -v cpio >/dev/null || needed+=(cpio)
   [ ${#needed[@]} -eq 0 ] && return 0
   log "installing ${needed[*]}"
@@ -74,7 +74,7 @@ build_initramfs() {
   [ -f "$image" ] && [ "$image" -nt "$0" ] && return 0
   local tree="$cache/initramfs"
   rm -rf "$tree"
-  mkdir -p "$tree"/{bin,dev,proc,sys,host,lib/modules}
+  mkdir -p "$tree"/{bin,dev,proc,sys,host,host-tmp,lib/modules}
   cp /bin/busybox "$tree/bin/busybox"
   cp "$cache"/kernel/modules/*.ko "$tree/lib/modules/"
   cat >"$tree/init" <<INIT
@@ -93,7 +93,14 @@ fi
 mount -t proc proc /host/proc
 mount -t sysfs sys /host/sys
 mount -t devtmpfs dev /host/dev
+# The tmpfs hides the host's /tmp; folders of it that the command needs (a checkout or build
+# there) are bound back in at their own paths.
+mount -o bind /host/tmp /host-tmp
 mount -t tmpfs tmp /host/tmp
+while read -r kept; do
+  mkdir -p "/host/tmp/\$kept"
+  mount -o bind "/host-tmp/\$kept" "/host/tmp/\$kept"
+done </kept-from-tmp
 mkdir -p /host/tmp/home /host/tmp/xdg
 cp /run-command /host/tmp/.run-command
 echo "vm: ready"
@@ -123,7 +130,14 @@ mkdir -p "$work/cmd"
 printf 'exec' >"$work/cmd/run-command"
 printf ' %q' "$@" >>"$work/cmd/run-command"
 echo >>"$work/cmd/run-command"
-(cd "$work/cmd" && echo run-command | cpio -o -H newc --quiet | gzip -1) >"$work/cmd.cpio.gz"
+# The top folders under /tmp of this checkout, the build and the command, if they are there.
+for path in "$root" "$build" "$1"; do
+  case "$path" in
+    /tmp/?*) path=${path#/tmp/} && echo "${path%%/*}" ;;
+  esac
+done | sort -u >"$work/cmd/kept-from-tmp"
+(cd "$work/cmd" && printf 'run-command\nkept-from-tmp\n' | cpio -o -H newc --quiet | gzip -1) \
+  >"$work/cmd.cpio.gz"
 cat "$cache/base.cpio.gz" "$work/cmd.cpio.gz" >"$work/initrd.gz"
 
 log "booting: $*"
