@@ -2,6 +2,8 @@
 
 #include "platform/emulated/joystick_report.h"
 
+#include <cmath>
+
 namespace emulated {
 
 namespace {
@@ -10,14 +12,14 @@ constexpr UINT kVirtualAxes = 3;  // X, Y and Z
 
 }  // namespace
 
-MMRESULT JoystickDevices::GetCaps(UINT_PTR slot, JOYCAPSA* caps, UINT size) const {
+MMRESULT JoystickDevices::GetCaps(UINT_PTR slot, JOYCAPSA* caps, UINT size) {
     if (caps == nullptr || size != sizeof(JOYCAPSA) || slot >= kSlotCount) {
         return JOYERR_PARMS;
     }
     if (real_.Holds(static_cast<UINT>(slot))) {
         return real_.GetCaps(static_cast<UINT>(slot), *caps);
     }
-    const SlotDevice device = DescribeSlot(slots_.document(), static_cast<UINT>(slot));
+    const SlotDevice& device = Described(static_cast<UINT>(slot));
     if (device.kind == DeviceKind::kNone || real_.StepsAside(static_cast<UINT>(slot))) {
         return JOYERR_UNPLUGGED;
     }
@@ -38,7 +40,7 @@ MMRESULT JoystickDevices::GetPosition(UINT slot, JOYINFOEX* info, double now) {
     if (real_.Holds(slot)) {
         return real_.GetPosition(slot, *info);
     }
-    const SlotDevice device = DescribeSlot(slots_.document(), slot);
+    const SlotDevice& device = Described(slot);
     if (device.kind == DeviceKind::kNone || real_.StepsAside(slot)) {
         return JOYERR_UNPLUGGED;
     }
@@ -49,8 +51,18 @@ MMRESULT JoystickDevices::GetPosition(UINT slot, JOYINFOEX* info, double now) {
     if (const MMRESULT result = RunCommand(slot, info->dwFlags, now); result != JOYERR_NOERROR) {
         return result;
     }
-    ReportTracker(slot, DescribeSlot(slots_.document(), slot), *info, now);
+    ReportTracker(slot, Described(slot), *info, now);  // a command may have changed the state
     return JOYERR_NOERROR;
+}
+
+const SlotDevice& JoystickDevices::Described(UINT slot) {
+    if (describedGeneration_ != slots_.generation()) {
+        for (UINT each = 0; each < kSlotCount; ++each) {
+            described_[each] = DescribeSlot(slots_.document(), each);
+        }
+        describedGeneration_ = slots_.generation();
+    }
+    return described_[slot];
 }
 
 MMRESULT JoystickDevices::RunCommand(UINT slot, DWORD flags, double now) {
@@ -91,12 +103,14 @@ MMRESULT JoystickDevices::StoreState(UINT slot, std::string_view key, bool on) {
 
 void JoystickDevices::ReportTracker(UINT slot, const SlotDevice& device, JOYINFOEX& info,
                                     double now) const {
-    // Relative to the attitude taken as straight ahead, which reads as the resting 1024.
+    // Relative to the attitude taken as straight ahead, which reads as the resting 1024. The
+    // sensor counts whole units of the hardware scale, as a real tracker's does, so a reading
+    // changes only when the head has moved by a unit, not on every poll.
     const HeadAttitude head = RestingHeadSway(now);
     const HeadAttitude& ahead = straightAhead_[slot];
     const AxisRanges& ranges = calibration_[slot];
     const auto reading = [](double current, double straight) {
-        return current - straight + kRestingReading;
+        return std::round(current) - std::round(straight) + kRestingReading;
     };
     FillAxes(info, ReportAxis(reading(head.yaw, ahead.yaw), ranges.x),
              ReportAxis(reading(head.pitch, ahead.pitch), ranges.y),
@@ -105,7 +119,7 @@ void JoystickDevices::ReportTracker(UINT slot, const SlotDevice& device, JOYINFO
 
 void JoystickDevices::LoadCalibration(const RegistryDocument& registry) {
     for (UINT slot = 0; slot < kSlotCount; ++slot) {
-        const SlotDevice device = DescribeSlot(slots_.document(), slot);
+        const SlotDevice& device = Described(slot);
         const RegistryValue* record = registry.FindValue(JoystickSettingsKeyPath(device.regKey),
                                                          ConfigurationValueName(slot));
         calibration_[slot] =

@@ -15,6 +15,8 @@
 #include "platform/win32api.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 namespace emulated {
 
@@ -23,7 +25,7 @@ public:
     JoystickDevices(StoredDocument<IniDocument>& slots, RealJoysticks& real)
         : slots_(slots), real_(real) {}
 
-    MMRESULT GetCaps(UINT_PTR slot, JOYCAPSA* caps, UINT size) const;
+    MMRESULT GetCaps(UINT_PTR slot, JOYCAPSA* caps, UINT size);
     // `now` is the machine's clock in seconds.
     MMRESULT GetPosition(UINT slot, JOYINFOEX* info, double now);
 
@@ -34,12 +36,17 @@ public:
     void SetUnplugged(UINT slot, bool unplugged);
 
 private:
+    // The slot as joysticks.ini describes it, kept until the file's document changes: the
+    // readout asks 50 times a second.
+    const SlotDevice& Described(UINT slot);
     MMRESULT RunCommand(UINT slot, DWORD flags, double now);
     MMRESULT StoreState(UINT slot, std::string_view key, bool on);
     void ReportTracker(UINT slot, const SlotDevice& device, JOYINFOEX& info, double now) const;
 
     StoredDocument<IniDocument>& slots_;
     RealJoysticks& real_;
+    std::array<SlotDevice, kSlotCount> described_{};
+    std::optional<std::uint64_t> describedGeneration_;
     std::array<AxisRanges, kSlotCount> calibration_{};
     std::array<HeadAttitude, kSlotCount> straightAhead_{};  // set by the zero command
     std::array<bool, kSlotCount> unplugged_{};

@@ -13,6 +13,7 @@
 #include "platform/emulated/text_lines.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <new>
 #include <string>
@@ -55,9 +56,12 @@ public:
     }
 
     // Holds `document` as the file's contents without writing it.
-    void Assume(Document document) { document_ = std::move(document); }
+    void Assume(Document document) { Replace(std::move(document)); }
 
     const Document& document() const { return document_; }
+    // Changes whenever the document in memory is replaced, so readers can keep what they
+    // derived from it until then.
+    std::uint64_t generation() const { return generation_; }
     const std::filesystem::path& path() const { return path_; }
 
     // `change(Document&)` returns false to decline.
@@ -90,7 +94,7 @@ public:
             if (const int error = WriteFileDurably(path_, text); error != 0) {
                 return {WriteStatus::kFailed, error};
             }
-            document_ = std::move(next);
+            Replace(std::move(next));
             stamp_ = StampOf(path_);
             return {WriteStatus::kStored, 0};
         } catch (const std::bad_alloc&) {
@@ -130,14 +134,14 @@ private:
             // Stamped as absent, not as whatever is there now: a file another process created
             // since the read must be read before this one writes over it.
             stamp_ = FileStamp{};
-            document_ = Document{};
+            Replace(Document{});
             return;
         }
         stamp_ = contents.state == FileContents::State::kPresent ? contents.stamp : StampOf(path_);
         if (contents.state == FileContents::State::kPresent) {
             Parsed<Document> parsed = parse_(contents.bytes);
             if (parsed.ok()) {
-                document_ = std::move(parsed).value();
+                Replace(std::move(parsed).value());
                 return;
             }
             Report(&parsed.error(), 0);
@@ -145,6 +149,11 @@ private:
             Report(nullptr, contents.error);
         }
         unreadable_ = true;
+    }
+
+    void Replace(Document document) {
+        document_ = std::move(document);
+        ++generation_;
     }
 
     void Report(const ParseError* error, int errnoValue) {
@@ -162,6 +171,7 @@ private:
     Parser parse_;
     Formatter format_;
     Document document_;
+    std::uint64_t generation_ = 0;
     FileStamp stamp_;
     bool stale_ = false;  // a passing failure left the file unread
     bool unreadable_ = false;

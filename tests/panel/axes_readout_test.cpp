@@ -92,12 +92,12 @@ TEST_F(Readout, UnchangedValuesTouchNoBoxAndEachTickReadsOnce) {
 
 TEST_F(Readout, ChangedRawValueRewritesItsBoxEvenWithTheSameDegrees) {
     const std::array<DWORD, 3> before = RawAxes();
-    m_seconds = 0.05;  // the head moves a little: raw values change, degrees barely
+    m_seconds = 0.5;  // the head moves a unit or so: raw values change, degrees barely
     const std::array<DWORD, 3> after = RawAxes();
     m_seconds = 0.0;
 
     CHeadsetDlg panel;
-    headless::Run([this](CDialog&) { m_seconds = 0.05; });
+    headless::Run([this](CDialog&) { m_seconds = 0.5; });
     headless::Tick();
     headless::PressEscape();
     panel.DoModal();

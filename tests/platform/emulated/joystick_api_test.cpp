@@ -92,6 +92,21 @@ TEST_F(JoystickApi, ZeroMakesThePresentAttitudeTheResting) {
     EXPECT_NE(Query(0, JOY_RETURNALL).info.dwXpos, 32768u) << "and sways on from there";
 }
 
+// The sensor counts whole hardware units: over ten seconds of 20 ms polls the yaw reading
+// changes a few dozen times (once per unit the head moves), not on every poll.
+TEST_F(JoystickApi, TheRestingHeadsReadingChangesOnlyWhenItMovesAWholeUnit) {
+    int changes = 0;
+    DWORD last = Query(0, JOY_RETURNALL).info.dwXpos;
+    for (int poll = 0; poll < 500; ++poll) {
+        now_ += 0.02;
+        const DWORD x = Query(0, JOY_RETURNALL).info.dwXpos;
+        changes += x != last ? 1 : 0;
+        last = x;
+    }
+    EXPECT_GT(changes, 5) << "the head sways";
+    EXPECT_LT(changes, 100);
+}
+
 // The record is stored as the panel stores it: the structure's own bytes.
 TEST_F(JoystickApi, ANewCalibrationAppliesOnlyAfterTheDriverIsTold) {
     now_ = 27.85;  // the head is pitched well away from straight ahead here
