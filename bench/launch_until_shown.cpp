@@ -4,23 +4,22 @@
 //   launch_until_shown TITLE PROGRAM [ARGS...]
 // Output: "<milliseconds> <peak RSS in KiB>".
 #include <X11/Xlib.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <signal.h>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
 bool HasTitle(Display* display, Window window, const char* title) {
     char* name = nullptr;
-    const bool match = XFetchName(display, window, &name) != 0 && name != nullptr &&
-                       std::strcmp(name, title) == 0;
+    const bool match =
+        XFetchName(display, window, &name) != 0 && name != nullptr && std::strcmp(name, title) == 0;
     if (name != nullptr) {
         XFree(name);
     }
