@@ -197,6 +197,9 @@ void RealJoysticks::RememberState(const Device& device) {
     if (plugStates_.path().empty()) {
         return;  // a machine without a prefix keeps the state in memory for this run
     }
+    if (FindPlugState(plugStates_.document(), device.description) == device.state) {
+        return;  // already stored: a bar's every notification need not take the prefix lock
+    }
     std::vector<li::DeviceDescription> present;
     for (const Device& other : devices_) {
         present.push_back(other.description);
