@@ -43,13 +43,16 @@ int AfxWinMain(int argc, char** argv) {
         return 1;
     }
     AfxNameApplication(*app, ExecutablePath(argc > 0 && argv != nullptr ? argv[0] : nullptr));
-    if (!zarven::qt::DisplayAvailableInEnvironment()) {
+    zarven::qt::XConnection check;
+    if (!zarven::qt::DisplayAvailableInEnvironment(check)) {
         // The program still starts; its dialogs cannot be created and say so by -1.
         zarven::qt::ReportNoDisplay(app->m_exeName, std::getenv("DISPLAY"));
         app->InitInstance();
         return 1;
     }
     QApplication application(argc, argv);
+    // Qt holds its own connection now; closing the check's no longer leaves the server empty.
+    check.reset();
     // Dialogs run their own loops; a closing last window must not end the application.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QString::fromStdString(app->m_appName));

@@ -1,6 +1,7 @@
 #include "platform/qt/display.h"
 
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <string_view>
 #include <xcb/xcb.h>
@@ -13,7 +14,7 @@ bool IsSet(const char* value) {
 }
 
 bool PlatformStarts(std::string_view platform, const char* display, const char* waylandDisplay,
-                    bool (*xDisplayOpens)(const char*)) {
+                    const std::function<bool(const char*)>& xDisplayOpens) {
     const std::string_view name = platform.substr(0, platform.find(':'));
     if (name == "xcb") {
         return IsSet(display) && xDisplayOpens(display);
@@ -26,16 +27,21 @@ bool PlatformStarts(std::string_view platform, const char* display, const char* 
 
 }  // namespace
 
-bool XDisplayOpens(const char* display) {
-    // Qt's xcb platform ends the process when this fails; asking first lets the program say so.
-    xcb_connection_t* connection = xcb_connect(display, nullptr);
-    const bool opened = xcb_connection_has_error(connection) == 0;
+void XDisconnect::operator()(xcb_connection_t* connection) const {
     xcb_disconnect(connection);
-    return opened;
+}
+
+XConnection OpenXDisplay(const char* display) {
+    // Qt's xcb platform ends the process when this fails; asking first lets the program say so.
+    XConnection connection(xcb_connect(display, nullptr));
+    if (xcb_connection_has_error(connection.get()) != 0) {
+        connection.reset();
+    }
+    return connection;
 }
 
 bool DisplayAvailable(const char* qpaPlatform, const char* display, const char* waylandDisplay,
-                      bool (*xDisplayOpens)(const char*)) {
+                      const std::function<bool(const char*)>& xDisplayOpens) {
     if (!IsSet(qpaPlatform)) {
         return IsSet(waylandDisplay) || (IsSet(display) && xDisplayOpens(display));
     }
@@ -52,9 +58,12 @@ bool DisplayAvailable(const char* qpaPlatform, const char* display, const char* 
     }
 }
 
-bool DisplayAvailableInEnvironment() {
+bool DisplayAvailableInEnvironment(XConnection& check) {
     return DisplayAvailable(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
-                            std::getenv("WAYLAND_DISPLAY"), XDisplayOpens);
+                            std::getenv("WAYLAND_DISPLAY"), [&check](const char* display) {
+                                check = OpenXDisplay(display);
+                                return check != nullptr;
+                            });
 }
 
 void ReportNoDisplay(const std::string& program, const char* display) {

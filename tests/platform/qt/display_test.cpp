@@ -52,7 +52,7 @@ TEST(AfxWinMainTest, AnUnreachableDisplayIsReportedInsteadOfQtsAbort) {
     unsetenv("QT_QPA_PLATFORM");
     unsetenv("WAYLAND_DISPLAY");
     setenv("DISPLAY", ":4242", 1);
-    ASSERT_FALSE(XDisplayOpens(":4242"));
+    ASSERT_EQ(OpenXDisplay(":4242"), nullptr);
     CWinApp app;
     char argv0[] = "zarven-controls";
     char* argv[] = {argv0, nullptr};
