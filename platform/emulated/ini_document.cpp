@@ -83,6 +83,18 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     return true;
 }
 
+void IniDocument::CommentIfEmpty(std::string_view comment) {
+    if (!preamble.empty() || !sections.empty()) {
+        return;
+    }
+    while (!comment.empty()) {
+        const std::size_t end = std::min(comment.find('\n'), comment.size());
+        preamble.push_back(
+            IniLine{std::string(comment.substr(0, end)), layout.dominantEnd, false, {}, {}});
+        comment.remove_prefix(std::min(end + 1, comment.size()));
+    }
+}
+
 bool IniDocument::RemoveKey(std::string_view section, std::string_view key) {
     std::size_t removed = 0;
     for (IniSection& s : sections) {

@@ -48,6 +48,10 @@ struct IniDocument {
     // already written so.
     bool Set(std::string_view section, std::string_view key, std::string_view value);
 
+    // Gives a document that holds nothing yet these comment lines ('\n' between them), so a
+    // file the machine creates explains itself.
+    void CommentIfEmpty(std::string_view comment);
+
     // Each false when there was nothing to remove.
     bool RemoveKey(std::string_view section, std::string_view key);
     // Removes every section of the name, from its header to its last entry: the blank and

@@ -125,7 +125,6 @@ void JoystickDevices::LoadCalibration(const RegistryDocument& registry) {
         calibration_[slot] =
             RangesFromConfig(record == nullptr ? std::nullopt : DecodeJoystickConfig(record->data));
     }
-    real_.ApplyStoredCalibrations();
 }
 
 void JoystickDevices::SetUnplugged(UINT slot, bool unplugged) {

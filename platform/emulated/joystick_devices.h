@@ -29,8 +29,8 @@ public:
     // `now` is the machine's clock in seconds.
     MMRESULT GetPosition(UINT slot, JOYINFOEX* info, double now);
 
-    // The msjstick stand-in: each slot's calibration from its JoystickNConfiguration value,
-    // applied to the kernel for a real device.
+    // The msjstick stand-in: each virtual slot's calibration from its JoystickNConfiguration
+    // value.
     void LoadCalibration(const RegistryDocument& registry);
 
     void SetUnplugged(UINT slot, bool unplugged);

@@ -52,10 +52,16 @@ Machine::Machine(const std::filesystem::path& prefix,
                     FormatIniText),
       inputDevicesIni_(In(prefix, "input-devices.ini"), In(prefix, ".lock"), kIniLimits,
                        ParseIniText, FormatIniText),
+      inputSlotsIni_(In(prefix, "input-slots.ini"), In(prefix, ".lock"), kIniLimits, ParseIniText,
+                     FormatIniText),
       registry_(registryFile_),
-      realJoysticks_(std::move(devices), inputDevicesIni_, registryFile_),
+      realJoysticks_(std::move(devices), inputDevicesIni_, inputSlotsIni_, registryFile_),
       joysticks_(joysticksIni_, realJoysticks_),
-      drivers_(systemIni_, [this] { joysticks_.LoadCalibration(registryFile_.document()); }),
+      drivers_(systemIni_,
+               [this] {
+                   joysticks_.LoadCalibration(registryFile_.document());
+                   realJoysticks_.RecordsChanged();
+               }),
       profiles_(In(prefix, "windows"), In(prefix, ".lock")) {}
 
 void Machine::EnsureLoaded() {
@@ -77,9 +83,11 @@ void Machine::EnsureLoaded() {
         AssumeSeed(joysticksIni_, ParseIniText, SeedJoysticksIniText());
     }
     inputDevicesIni_.Load();
+    inputSlotsIni_.Load();
     realJoysticks_.Discover(joysticksIni_.document());
     registry_.SetOverlay(realJoysticks_.OemNames());
     joysticks_.LoadCalibration(registryFile_.document());
+    realJoysticks_.ApplyBoundRecords();
 }
 
 bool Machine::SeedIfEmpty() {

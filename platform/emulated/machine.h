@@ -50,6 +50,7 @@ private:
     StoredDocument<IniDocument> systemIni_;
     StoredDocument<IniDocument> joysticksIni_;
     StoredDocument<IniDocument> inputDevicesIni_;
+    StoredDocument<IniDocument> inputSlotsIni_;
     RegistryService registry_;
     RealJoysticks realJoysticks_;
     JoystickDevices joysticks_;

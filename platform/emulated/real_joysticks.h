@@ -1,9 +1,12 @@
 // The kernel's joystick devices in the machine's slots. Found once when the machine loads; each
 // is opened then, and a device that cannot be opened is no device (one line on standard error).
-// A real slot reports the kernel's name and axes, takes no option commands, and applies its
-// JoystickNConfiguration record to the kernel (joydev correction and evdev range) at load and
-// on every JDD_CONFIGCHANGED; the zero command moves that calibration so the present attitude
-// reads as the centre. A device that goes away answers JOYERR_UNPLUGGED from then on.
+// A real slot reports the kernel's name and axes and takes no option commands. A stored record
+// belongs to the device bound to its slot: it is applied to the kernel (joydev correction,
+// evdev range and dead zone) at load, and whenever the panel changes it; a record the panel
+// changes for a device not yet bound binds it. The zero command moves the calibration so the
+// present attitude reads as the centre. A device is changed only while its own ranges are known
+// for certain (stored in input-devices.ini and read back, or still as plugged in); otherwise it
+// is left alone with one line. A device that goes away answers JOYERR_UNPLUGGED from then on.
 #pragma once
 
 #include "platform/emulated/ini_document.h"
@@ -25,9 +28,12 @@ namespace emulated {
 class RealJoysticks {
 public:
     RealJoysticks(std::shared_ptr<linux_input::DeviceSource> source,
-                  StoredDocument<IniDocument>& plugStates,
+                  StoredDocument<IniDocument>& plugStates, StoredDocument<IniDocument>& bindings,
                   const StoredDocument<RegistryDocument>& registry)
-        : source_(std::move(source)), plugStates_(plugStates), registry_(registry) {}
+        : source_(std::move(source)),
+          plugStates_(plugStates),
+          bindings_(bindings),
+          registry_(registry) {}
 
     // Finds and opens the devices and gives them their slots around `joysticks`.
     void Discover(const IniDocument& joysticks);
@@ -40,8 +46,11 @@ public:
     MMRESULT GetCaps(UINT slot, JOYCAPSA& caps) const;
     MMRESULT GetPosition(UINT slot, JOYINFOEX& info);
 
-    // Each real slot's stored record, applied to its device; a slot without one is left alone.
-    void ApplyStoredCalibrations();
+    // Each bound device's stored record, applied to it; a device without one is left alone.
+    void ApplyBoundRecords();
+    // After JDD_CONFIGCHANGED: the device of each real slot whose record changed is bound to the
+    // slot and given the record.
+    void RecordsChanged();
 
     // The OEM names of the usable real slots, for discovery.
     RegistryOverlay OemNames() const;
@@ -50,26 +59,36 @@ private:
     struct Device {
         linux_input::DeviceDescription description;
         std::unique_ptr<linux_input::InputDevice> open;  // null when it could not be opened
-        PlugState state;
+        linux_input::Calibrations discovered{};          // what the kernel held when it was found
+        int calibrationError = 0;                        // errno when that could not be read
+        std::optional<PlugState> state;         // the device's own ranges, when known for certain
+        std::optional<std::vector<BYTE>> seen;  // the slot's record as last seen
+        bool bound = false;
         bool gone = false;
     };
 
     // The device of a slot that holds an opened one.
-    std::optional<std::size_t> UsableIndex(UINT slot) const;
     Device* Usable(UINT slot);
     const Device* Usable(UINT slot) const;
+    void Describe(Device& device) const;
     MMRESULT SetZero(UINT slot, Device& device);
-    // The slot's JoystickNConfiguration record, when stored and well-formed.
-    std::optional<JOYREGHWCONFIG> StoredRecord(UINT slot) const;
-    // Applies `record` (the full range when none) with the device's zero shifts.
-    void Calibrate(Device& device, const std::optional<JOYREGHWCONFIG>& record);
+    // The slot's JoystickNConfiguration value as stored.
+    std::optional<std::vector<BYTE>> StoredRecord(UINT slot) const;
+    // The record the device's calibration follows: its slot's, when the slot is bound to it.
+    std::optional<JOYREGHWCONFIG> OwnRecord(UINT slot, const Device& device) const;
+    bool Bind(UINT slot, Device& device);
+    // Applies `record` (the full range when none) to the device's own ranges with the shifts of
+    // `next`, once `next` is stored. False, after one line, when the device is left as it is
+    // (`next` unknown among the reasons).
+    bool Calibrate(Device& device, const std::optional<JOYREGHWCONFIG>& record,
+                   std::optional<PlugState> next);
+    bool StoreState(const Device& device, const PlugState& next);
     // A device that went away is marked gone; any other failure is reported once.
     void Failed(Device& device, const char* what, int error);
-    // Keeps the device's original ranges and shifts in input-devices.ini when they changed.
-    void RememberState(const Device& device);
 
     std::shared_ptr<linux_input::DeviceSource> source_;
     StoredDocument<IniDocument>& plugStates_;
+    StoredDocument<IniDocument>& bindings_;
     const StoredDocument<RegistryDocument>& registry_;
     std::vector<Device> devices_;
     RealSlotPlan plan_;

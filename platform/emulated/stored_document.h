@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -99,6 +100,21 @@ public:
             return {WriteStatus::kStored, 0};
         } catch (const std::bad_alloc&) {
             return {WriteStatus::kFailed, ENOMEM};
+        }
+    }
+
+    // The file as it reads from the disk now, without adopting it: for checking that a change
+    // landed as intended. Nothing when it cannot be read or parsed.
+    std::optional<Document> ReadBack() const {
+        try {
+            FileContents contents = ReadWholeFile(path_, limits_.maxBytes);
+            if (contents.state != FileContents::State::kPresent) {
+                return std::nullopt;
+            }
+            Parsed<Document> parsed = parse_(contents.bytes);
+            return parsed.ok() ? std::optional<Document>(std::move(parsed).value()) : std::nullopt;
+        } catch (const std::bad_alloc&) {
+            return std::nullopt;
         }
     }
 

@@ -16,7 +16,9 @@ namespace linux_input {
 // X, Y and Z, in this order, everywhere below.
 inline constexpr std::size_t kAxisCount = 3;
 using AxisValues = std::array<std::int32_t, kAxisCount>;
-using AxisRanges = std::array<std::optional<RawRange>, kAxisCount>;  // nullopt: no such axis
+using AxisSet = std::array<bool, kAxisCount>;
+// One calibration per axis; nullopt: no such axis, or (to apply) leave it as it is.
+using Calibrations = std::array<std::optional<AxisCalibration>, kAxisCount>;
 
 struct DeviceDescription {
     std::string node;       // "/dev/input/js0"
@@ -31,26 +33,23 @@ struct DeviceDescription {
     std::uint16_t product = 0;
 };
 
-// One axis's new calibration: the joydev correction and the evdev range.
-struct AxisCalibration {
-    BrokenLine correction;
-    RawRange range;
-};
-using Calibrations = std::array<std::optional<AxisCalibration>, kAxisCount>;  // nullopt: keep
-
 class InputDevice {
 public:
     virtual ~InputDevice() = default;
 
     virtual unsigned AxisCount() const = 0;
-    // The evdev ranges as they were when the device was opened.
-    virtual const AxisRanges& RangesAtOpen() const = 0;
+    // Which of X, Y and Z the device has.
+    virtual AxisSet Axes() const = 0;
+    // What the kernel holds now for each of X, Y and Z the device has: the evdev range and dead
+    // zone, and joydev's correction. 0 or an errno.
+    virtual int ReadCalibration(Calibrations& now) = 0;
     // The latest joydev values, without blocking (0 for an axis the device lacks). 0, or the
     // errno of a failed read (ENODEV once the device is gone).
     virtual int ReadAxes(AxisValues& values) = 0;
     // The present raw values (evdev). 0 or an errno.
     virtual int ReadRaw(AxisValues& values) = 0;
-    // Sets the correction and range of each axis given, leaving the others. 0 or an errno.
+    // Sets the correction, range and dead zone of each axis given, leaving the others. 0 or an
+    // errno.
     virtual int Apply(const Calibrations& calibrations) = 0;
 };
 

@@ -39,13 +39,6 @@ OpenResult KernelJoystick::Open(const DeviceDescription& description) {
     } else if (device->evdev_ = OpenNode(description.eventNode); device->evdev_ < 0) {
         device->evdevError_ = errno;
     }
-    for (std::size_t axis = 0; axis < kAxisCount && device->evdev_ >= 0; ++axis) {
-        input_absinfo info{};
-        if (device->joydevAxis_[axis] >= 0 &&
-            ::ioctl(device->evdev_, EVIOCGABS(kAbsCodes[axis]), &info) == 0) {
-            device->ranges_[axis] = RawRange{info.minimum, info.maximum};
-        }
-    }
     return {std::move(device), 0};
 }
 
@@ -72,6 +65,44 @@ int KernelJoystick::ReadAxisMap() {
                 joydevAxis_[axis] = static_cast<int>(number);
             }
         }
+    }
+    return 0;
+}
+
+AxisSet KernelJoystick::Axes() const {
+    AxisSet axes{};
+    for (std::size_t axis = 0; axis < kAxisCount; ++axis) {
+        axes[axis] = joydevAxis_[axis] >= 0;
+    }
+    return axes;
+}
+
+int KernelJoystick::ReadCalibration(Calibrations& now) {
+    if (evdev_ < 0) {
+        return evdevError_;
+    }
+    js_corr corrections[ABS_CNT] = {};
+    if (::ioctl(joydev_, JSIOCGCORR, corrections) < 0) {
+        return errno;
+    }
+    now = {};
+    for (std::size_t axis = 0; axis < kAxisCount; ++axis) {
+        if (joydevAxis_[axis] < 0) {
+            continue;
+        }
+        input_absinfo info{};
+        if (::ioctl(evdev_, EVIOCGABS(kAbsCodes[axis]), &info) < 0) {
+            return errno;
+        }
+        AxisCalibration calibration{DeviceRange{RawRange{info.minimum, info.maximum}, info.flat},
+                                    {}};
+        const js_corr& correction = corrections[joydevAxis_[axis]];
+        if (correction.type == JS_CORR_BROKEN) {
+            for (int i = 0; i < 4; ++i) {
+                calibration.correction.coef[i] = correction.coef[i];
+            }
+        }
+        now[axis] = calibration;
     }
     return 0;
 }
@@ -166,8 +197,9 @@ int KernelJoystick::ApplyRanges(const Calibrations& calibrations) {
         if (::ioctl(evdev_, EVIOCGABS(kAbsCodes[axis]), &info) < 0) {
             return errno;
         }
-        info.minimum = calibrations[axis]->range.min;
-        info.maximum = calibrations[axis]->range.max;
+        info.minimum = calibrations[axis]->evdev.range.min;
+        info.maximum = calibrations[axis]->evdev.range.max;
+        info.flat = calibrations[axis]->evdev.flat;
         if (::ioctl(evdev_, EVIOCSABS(kAbsCodes[axis]), &info) < 0) {
             return errno;
         }

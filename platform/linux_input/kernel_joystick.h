@@ -14,7 +14,8 @@ public:
     KernelJoystick& operator=(const KernelJoystick&) = delete;
 
     unsigned AxisCount() const override { return axisCount_; }
-    const AxisRanges& RangesAtOpen() const override { return ranges_; }
+    AxisSet Axes() const override;
+    int ReadCalibration(Calibrations& now) override;
     int ReadAxes(AxisValues& values) override;
     int ReadRaw(AxisValues& values) override;
     int Apply(const Calibrations& calibrations) override;
@@ -33,7 +34,6 @@ private:
     int evdevError_ = 0;  // why `evdev_` is not open
     unsigned axisCount_ = 0;
     std::array<int, kAxisCount> joydevAxis_{-1, -1, -1};  // joydev's number of X, Y, Z
-    AxisRanges ranges_{};
     AxisValues latest_{};
 };
 

@@ -8,10 +8,20 @@ namespace {
 
 class OpenedFake final : public linux_input::InputDevice {
 public:
-    explicit OpenedFake(const FakeDevice& device) : ranges_(device.ranges), state_(device.state) {}
+    explicit OpenedFake(const FakeDevice& device) : state_(device.state) {}
 
     unsigned AxisCount() const override { return 3; }
-    const linux_input::AxisRanges& RangesAtOpen() const override { return ranges_; }
+    linux_input::AxisSet Axes() const override {
+        linux_input::AxisSet axes{};
+        for (std::size_t axis = 0; axis < linux_input::kAxisCount; ++axis) {
+            axes[axis] = state_->kernel[axis].has_value();
+        }
+        return axes;
+    }
+    int ReadCalibration(linux_input::Calibrations& now) override {
+        now = state_->kernel;
+        return state_->applyError;
+    }
     int ReadAxes(linux_input::AxisValues& values) override {
         ++state_->reads;
         values = state_->joydev;
@@ -23,11 +33,18 @@ public:
     }
     int Apply(const linux_input::Calibrations& calibrations) override {
         state_->applied.push_back(calibrations);
-        return state_->applyError;
+        if (state_->applyError != 0) {
+            return state_->applyError;
+        }
+        for (std::size_t axis = 0; axis < linux_input::kAxisCount; ++axis) {
+            if (calibrations[axis] && state_->kernel[axis]) {
+                state_->kernel[axis] = calibrations[axis];
+            }
+        }
+        return 0;
     }
 
 private:
-    linux_input::AxisRanges ranges_;
     std::shared_ptr<FakeDeviceState> state_;
 };
 
@@ -44,7 +61,9 @@ FakeDevice MakeFakeDevice(unsigned number, std::string name, std::string identit
     device.description.instance = "input" + std::to_string(number + 20) + "@boot";
     device.description.vendor = 0x1234;
     device.description.product = static_cast<std::uint16_t>(0x100 + number);
-    device.ranges = {range, range, range};
+    const linux_input::DeviceRange own{range, 0};
+    const linux_input::AxisCalibration pluggedIn{own, linux_input::PlugInCorrection(own)};
+    device.state->kernel = {pluggedIn, pluggedIn, pluggedIn};
     return device;
 }
 

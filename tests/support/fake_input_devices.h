@@ -9,22 +9,23 @@
 #include <vector>
 
 struct FakeDeviceState {
-    linux_input::AxisValues joydev{};  // what the joystick node reads
-    linux_input::AxisValues raw{};     // the present raw values
-    int readError = 0;                 // errno of every read, once set
-    int applyError = 0;                // errno of every calibration
+    linux_input::Calibrations kernel{};  // what the kernel holds, as calibrations change it
+    linux_input::AxisValues joydev{};    // what the joystick node reads
+    linux_input::AxisValues raw{};       // the present raw values
+    int readError = 0;                   // errno of every read, once set
+    int applyError = 0;                  // errno of every calibration
     int reads = 0;
     std::vector<linux_input::Calibrations> applied;
 };
 
 struct FakeDevice {
     linux_input::DeviceDescription description;
-    linux_input::AxisRanges ranges{};
     int openError = 0;
     std::shared_ptr<FakeDeviceState> state = std::make_shared<FakeDeviceState>();
 };
 
-// A device as the kernel would describe it; `name` and `identity` as given, node /dev/input/jsN.
+// A device as the kernel would describe it, just plugged in: `name` and `identity` as given,
+// node /dev/input/jsN, X, Y and Z over `range`.
 FakeDevice MakeFakeDevice(unsigned number, std::string name, std::string identity,
                           linux_input::RawRange range = {0, 2047});
 

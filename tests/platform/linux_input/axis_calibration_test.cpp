@@ -8,9 +8,10 @@
 
 namespace {
 
+using linux_input::AxisCalibration;
 using linux_input::BrokenLine;
+using linux_input::DeviceRange;
 using linux_input::HardwareRange;
-using linux_input::RawCalibration;
 using linux_input::RawRange;
 
 struct SoundCase {
@@ -65,13 +66,17 @@ void ExpectNoWrap(const BrokenLine& line, RawRange device) {
 // same range.
 TEST_P(Mapping, MinCentreAndMaxReadFullScale) {
     const MappingCase& c = GetParam();
-    const RawCalibration raw = linux_input::ToRaw(c.record, c.device, c.shift);
-    const BrokenLine line = linux_input::BrokenLineFor(raw, c.device);
-    EXPECT_EQ(linux_input::EvdevRangeFor(raw), c.evdev);
+    const DeviceRange own{c.device, 0};
+    const AxisCalibration calibration = linux_input::CalibrationFor(c.record, own, c.shift);
+    const BrokenLine& line = calibration.correction;
+    EXPECT_EQ(calibration.evdev, (DeviceRange{c.evdev, 0}));
     EXPECT_EQ(KernelCorrect(c.evdev.min, line), -32767);
-    EXPECT_EQ(KernelCorrect(static_cast<std::int32_t>(raw.center), line), 0);
+    const std::int64_t centre = linux_input::RawCentre(c.record, own) + c.shift;
+    EXPECT_EQ(KernelCorrect(static_cast<std::int32_t>(centre), line), 0);
     EXPECT_EQ(KernelCorrect(c.evdev.max, line), 32767);
     ExpectNoWrap(line, c.device);
+    // Only the device's own calibration reads as untouched at the next start.
+    EXPECT_EQ(linux_input::IsAsPluggedIn(calibration), c.evdev == c.device) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,8 +89,41 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"SixteenBits", {0, 65535}, {512, 1024, 1535}, 0, {16392, 49143}},
         MappingCase{"SignedSixteenBits", {-32768, 32767}, {512, 1024, 1535}, 0, {-16376, 16375}},
         MappingCase{"Shifted", {0, 2047}, {512, 1024, 1534}, 100, {612, 1634}},
-        MappingCase{"ShiftedBeyondTheDevice", {0, 1023}, {0, 512, 2047}, -200, {-200, 823}}),
+        MappingCase{"FullShifted", {0, 2047}, {0, 1024, 2047}, 100, {100, 2147}},
+        MappingCase{"ShiftedBeyondTheDevice", {0, 1023}, {0, 512, 2047}, -200, {-200, 823}},
+        // The narrow line here is exactly the one joydev would compute for its range.
+        MappingCase{"NarrowLikeAPlugIn", {0, 4094}, {512, 1024, 1536}, 0, {1024, 3072}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The device's own calibration, dead zone included, as joydev sets it at plug-in; the issue's
+// figures for a 0..2047 axis with flat 64 among them.
+TEST(DeadZone, FullRangeGivesThePlugInCalibrationBackAndNarrowerScalesIt) {
+    const DeviceRange own{{0, 2047}, 64};
+    const AxisCalibration full = linux_input::CalibrationFor({0, 1024, 2047}, own, 0);
+    EXPECT_EQ(full.evdev, own);
+    EXPECT_EQ(full.correction, (BrokenLine{{959, 1087, 599855, 599855}}));
+    EXPECT_TRUE(linux_input::IsAsPluggedIn(full));
+
+    const AxisCalibration narrow = linux_input::CalibrationFor({512, 1024, 1534}, own, 0);
+    EXPECT_EQ(narrow.evdev, (DeviceRange{{512, 1534}, 32}));  // 64 * 1022 / 2047
+    EXPECT_EQ(narrow.correction.coef[0], 1024 - 32);
+    EXPECT_EQ(narrow.correction.coef[1], 1024 + 32);
+    EXPECT_EQ(KernelCorrect(1024 + 32, narrow.correction), 0);
+    EXPECT_EQ(KernelCorrect(512, narrow.correction), -32767);
+    EXPECT_EQ(KernelCorrect(1534, narrow.correction), 32767);
+}
+
+// joydev's own arithmetic, wrapping as the kernel's int does.
+TEST(PlugIn, CorrectionAsJoydevComputesIt) {
+    for (const auto& [range, line] :
+         {std::pair{DeviceRange{{-512, 511}, 0}, BrokenLine{{0, 0, 1050628, 1050628}}},
+          std::pair{DeviceRange{{5, 5}, 0}, BrokenLine{}},  // left uncorrected
+          std::pair{DeviceRange{{0, 2}, 1}, BrokenLine{{0, 2, -536870912, -536870912}}},
+          std::pair{DeviceRange{{1, 2147483647}, 0},
+                    BrokenLine{{-1073741824, -1073741824, 0, 0}}}}) {
+        EXPECT_EQ(linux_input::PlugInCorrection(range), line) << range.range.min;
+    }
+}
 
 TEST(Mapping, RoundsToTheNearestRawValue) {
     for (const auto& [hardware, device, raw] :
@@ -112,12 +150,14 @@ class CappedMapping : public ::testing::TestWithParam<CappedCase> {};
 // gets the exact range), reaches it further out, and never changes sign.
 TEST_P(CappedMapping, StopsShortOfFullScaleWithoutWrapping) {
     const CappedCase& c = GetParam();
-    const RawCalibration raw = linux_input::ToRaw(c.record, c.device, 0);
-    const BrokenLine line = linux_input::BrokenLineFor(raw, c.device);
-    EXPECT_EQ(linux_input::EvdevRangeFor(raw),
-              (RawRange{static_cast<std::int32_t>(raw.min), static_cast<std::int32_t>(raw.max)}));
-    const std::int32_t atMin = KernelCorrect(static_cast<std::int32_t>(raw.min), line);
-    const std::int32_t atMax = KernelCorrect(static_cast<std::int32_t>(raw.max), line);
+    const AxisCalibration calibration = linux_input::CalibrationFor(c.record, {c.device, 0}, 0);
+    const BrokenLine& line = calibration.correction;
+    const RawRange& range = calibration.evdev.range;
+    EXPECT_EQ(range,
+              (RawRange{static_cast<std::int32_t>(linux_input::RawOf(c.record.min, c.device)),
+                        static_cast<std::int32_t>(linux_input::RawOf(c.record.max, c.device))}));
+    const std::int32_t atMin = KernelCorrect(range.min, line);
+    const std::int32_t atMax = KernelCorrect(range.max, line);
     EXPECT_LT(atMin, 0);
     EXPECT_GT(atMin, -32767);
     EXPECT_GT(atMax, 0);
@@ -136,8 +176,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Mapping, EvdevRangeStaysWithin32Bits) {
-    const RawCalibration wide{-(std::int64_t{1} << 33), 0, std::int64_t{1} << 33};
-    EXPECT_EQ(linux_input::EvdevRangeFor(wide), (RawRange{-2147483647 - 1, 2147483647}));
+    const AxisCalibration far = linux_input::CalibrationFor(
+        {0, 1024, 2047}, {{-2147483647 - 1, 2147483647}, 0}, std::int64_t{1} << 32);
+    EXPECT_EQ(far.evdev.range, (RawRange{2147483647, 2147483647}));
 }
 
 TEST(ReportScale, JoydevRangeSpansTheInterfaceScale) {

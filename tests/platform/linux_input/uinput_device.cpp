@@ -52,6 +52,7 @@ UinputDevice::UinputDevice(const std::string& name, std::uint16_t product,
         setup.code = static_cast<__u16>(axis.code);
         setup.absinfo.minimum = axis.min;
         setup.absinfo.maximum = axis.max;
+        setup.absinfo.flat = axis.flat;
         setup.absinfo.value = axis.min + (axis.max - axis.min) / 2;
         ::ioctl(fd_, UI_ABS_SETUP, &setup);
     }

@@ -12,6 +12,7 @@ struct UinputAxis {
     unsigned code;  // ABS_X, ABS_Y, ...
     int min;
     int max;
+    int flat = 0;  // the dead zone
 };
 
 class UinputDevice {

@@ -1,6 +1,8 @@
 // The machine and the panel against the kernel's own joystick devices (made through uinput):
 // discovery, the readout, the bars calibrating joydev and evdev for every reader, zero,
-// unplugging and a device without permission. Runs as root inside a virtual machine.
+// unplugging, a device without permission, records staying with their devices, ranges that
+// never drift, crowded slots, names alike but for case, dead zones and a tracker without X, Y
+// and Z. Runs as root inside a virtual machine.
 #include "panel/resource.h"
 #include "platform/linux_input/axis_calibration.h"
 #include "tests/panel/panel_fixture.h"
@@ -9,9 +11,12 @@
 
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <grp.h>
 #include <linux/input.h>
 #include <linux/joystick.h>
+#include <memory>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -38,17 +43,62 @@ js_corr CorrectionOf(const std::string& joystickNode, unsigned number) {
     return corrections[number];
 }
 
-li::RawRange EvdevRange(const std::string& eventNode, unsigned code) {
+li::DeviceRange EvdevAxis(const std::string& eventNode, unsigned code) {
     input_absinfo info{};
     const int fd = ::open(eventNode.c_str(), O_RDONLY | O_CLOEXEC);
     EXPECT_EQ(::ioctl(fd, EVIOCGABS(code), &info), 0);
     ::close(fd);
-    return li::RawRange{info.minimum, info.maximum};
+    return li::DeviceRange{li::RawRange{info.minimum, info.maximum}, info.flat};
+}
+
+li::RawRange EvdevRange(const std::string& eventNode, unsigned code) {
+    return EvdevAxis(eventNode, code).range;
 }
 
 li::BrokenLine Line(const js_corr& correction) {
     return li::BrokenLine{
         {correction.coef[0], correction.coef[1], correction.coef[2], correction.coef[3]}};
+}
+
+// Slot `n`'s record (as Joystick<n>Configuration) at the panel's start-up positions 1023 / 341 /
+// 341 with the centre the panel writes, so that a zero shift taken over it stays exact when a bar
+// rewrites it.
+std::string RecordText(unsigned n) {
+    JOYREGHWCONFIG record = ConfigWithMinimums(512, 853, 853);
+    record.hwv.jrvHardware.jpCenter = JOYPOS{1024, 1024, 1024, 1024, 1024, 1024};
+    return std::string("\n") + kSettingsKey + "\"Joystick" + std::to_string(n) +
+           "Configuration\"=" + RegistryHex(&record, sizeof record) + "\n";
+}
+
+// What every reader of the device's X axis gets from the kernel.
+li::AxisCalibration KernelX(const UinputDevice& device) {
+    return li::AxisCalibration{EvdevAxis(device.eventNode(), ABS_X),
+                               Line(CorrectionOf(device.joystickNode(), 0))};
+}
+
+// The identity the machine gives a uinput device (no udev, so no by-id link).
+std::string Identity(std::uint16_t product, const std::string& name) {
+    char ids[32];
+    std::snprintf(ids, sizeof ids, "0003:1234:%04x:0001:", product);
+    return ids + name;
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A later start of the program: a fresh machine over the same prefix, loaded.
+void StartAgain(const std::filesystem::path& prefix) {
+    emulated::UsePrefix(prefix);
+    SlotNames(1);
+}
+
+// The panel opened, the yaw bar clicked up once, closed: the user calibrating slot by slot.
+void LineUpOnYaw() {
+    CHeadsetDlg panel;
+    headless::ArrowClick(IDC_YAW_BAR, true);
+    headless::PressEscape();
+    panel.DoModal();
 }
 
 class RealKernel : public PanelTest {
@@ -58,17 +108,15 @@ protected:
         m_machine.WithKernelDevices();
     }
 
-    // The seeded virtual tracker in slot 0, and for the real tracker the record the panel
-    // stores at its start-up positions 1023 / 341 / 341.
-    void StartWithRecord() {
-        JOYREGHWCONFIG record = ConfigWithMinimums(512, 853, 853);
-        // The centre the panel writes, so that a zero shift taken over this record stays exact
-        // when a bar rewrites it.
-        record.hwv.jrvHardware.jpCenter = JOYPOS{1024, 1024, 1024, 1024, 1024, 1024};
-        m_machine.Add({.slot = 0})
-            .ExtraRegistry(std::string("\n") + kSettingsKey + "\"Joystick2Configuration\"=" +
-                           RegistryHex(&record, sizeof record) + "\n")
-            .Start();
+    // The seeded virtual tracker in slot 0, and for the real tracker's slot the record the panel
+    // stores at its start-up positions 1023 / 341 / 341, bound to the tracker or (as a record of
+    // an earlier version) to nothing.
+    void StartWithRecord(bool bound = true) {
+        if (bound) {
+            WriteFile(m_machine.Prefix() / "input-slots.ini",
+                      "[Joystick2]\nIdentity=" + Identity(1, "ZARVEN HMD Tracker") + "\n");
+        }
+        m_machine.Add({.slot = 0}).ExtraRegistry(RecordText(2)).Start();
     }
 
     UinputDevice tracker_{
@@ -91,6 +139,7 @@ TEST_F(RealKernel, DiscoveryPicksTheRealTrackerWithoutAQuestion) {
     EXPECT_EQ(caps.wPid, 2);
     EXPECT_EQ(m_machine.ReadFile("system.reg"), registry);  // nothing stored for a device found
     EXPECT_EQ(m_machine.ReadFile("input-devices.ini"), "");
+    EXPECT_EQ(m_machine.ReadFile("input-slots.ini"), "");
 }
 
 TEST_F(RealKernel, WithoutARealTrackerTheVirtualOneIsFound) {
@@ -134,8 +183,8 @@ TEST_F(RealKernel, LineUpClickCalibratesTheKernelForEveryReader) {
 
     const js_corr correction = CorrectionOf(tracker_.joystickNode(), 0);
     EXPECT_EQ(correction.type, JS_CORR_BROKEN);
-    const li::RawRange device{0, 2047};
-    EXPECT_EQ(Line(correction), li::BrokenLineFor(li::ToRaw({512, 1024, 1534}, device, 0), device));
+    EXPECT_EQ(Line(correction),
+              li::CalibrationFor({512, 1024, 1534}, {{0, 2047}, 0}, 0).correction);
     EXPECT_EQ(EvdevRange(tracker_.eventNode(), ABS_X), (li::RawRange{512, 1534}));
     for (const auto& [raw, read] : {std::pair{512, -32767}, std::pair{1024, 0},
                                     std::pair{1534, 32767}, std::pair{0, -32767}}) {
@@ -287,5 +336,204 @@ TEST_F(RealKernel, DevicesWithoutPermissionAreSkippedWithOneLineEach) {
               "Emulated head tracker;-;-;-;\n"
               "Emulated head tracker;-;-;-;\n");
 }
+
+// A calibrated tracker keeps its slot and its record when a device sorting ahead of it comes;
+// the newcomer is not recalibrated, and the tracker's slot stays empty while it is away.
+TEST_F(RealKernel, ARecordStaysWithItsDeviceWhateverElseIsPlugged) {
+    StartWithRecord(false);
+    SlotNames(1);
+    EXPECT_EQ(EvdevRange(tracker_.eventNode(), ABS_X), (li::RawRange{0, 2047}));  // not yet its own
+    LineUpOnYaw();
+    ASSERT_EQ(EvdevRange(tracker_.eventNode(), ABS_X), (li::RawRange{512, 1534}));
+    UinputDevice early{"ZARVEN Early Pad", 0, {{ABS_X, -32768, 32767}, {ABS_Y, -32768, 32767}}};
+    ASSERT_TRUE(early.ok());
+    StartAgain(m_machine.Prefix());
+    EXPECT_EQ(SlotNames(5), (std::vector<std::string>{"-", "ZARVEN HMD Tracker", "ZARVEN Early Pad",
+                                                      "ZARVEN Game Pad", "ZARVEN Odd Range"}));
+    EXPECT_EQ(EvdevRange(tracker_.eventNode(), ABS_X), (li::RawRange{512, 1534}));
+    EXPECT_EQ(EvdevRange(early.eventNode(), ABS_X), (li::RawRange{-32768, 32767}));
+    EXPECT_EQ(FindTrackerSlot(), kTrackerSlot);
+
+    tracker_.Destroy();
+    StartAgain(m_machine.Prefix());
+    EXPECT_EQ(SlotNames(5),
+              (std::vector<std::string>{"Emulated head tracker", "-", "ZARVEN Early Pad",
+                                        "ZARVEN Game Pad", "ZARVEN Odd Range"}));
+    EXPECT_EQ(EvdevRange(early.eventNode(), ABS_X), (li::RawRange{-32768, 32767}));
+}
+
+// More devices than free slots: the tracker, sorting last, still gets one; each device left out
+// is named once.
+TEST_F(RealKernel, ManyJoysticksLeaveTheTrackerASlot) {
+    tracker_.Destroy();
+    std::vector<std::unique_ptr<UinputDevice>> pads;
+    for (std::uint16_t product = 0x10; product < 0x10 + 17; ++product) {
+        pads.push_back(std::make_unique<UinputDevice>(
+            "ZARVEN Pad " + std::to_string(product), product,
+            std::vector<UinputAxis>{{ABS_X, 0, 255}, {ABS_Y, 0, 255}}, true));
+        ASSERT_TRUE(pads.back()->ok());
+    }
+    UinputDevice late{
+        "ZARVEN HMD Tracker", 0xFF, {{ABS_X, 0, 2047}, {ABS_Y, 0, 2047}, {ABS_Z, 0, 2047}}};
+    ASSERT_TRUE(late.ok());
+    ::testing::internal::CaptureStderr();
+    m_machine.Add({.slot = 0}).Start();
+    const UINT slot = FindTrackerSlot();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(headless::Boxes().empty());
+    EXPECT_EQ(SlotNames(16)[slot], "ZARVEN HMD Tracker");
+    EXPECT_EQ(SlotNames(16)[0], "-");  // the virtual tracker stepped aside
+    std::size_t lines = 0;
+    for (std::size_t at = 0;
+         (at = errors.find(": no free joystick slot\n", at)) != std::string::npos; ++at) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 19u + 1 - 15) << errors;
+}
+
+// The registry compares key names without case: two devices whose names differ only in case
+// still each have their own OEM name, and discovery finds the tracker among them.
+TEST_F(RealKernel, NamesDifferingOnlyInCaseDoNotHideTheTracker) {
+    tracker_.Destroy();
+    UinputDevice upper{"FOO TRACKER", 5, {{ABS_X, 0, 2047}, {ABS_Y, 0, 2047}, {ABS_Z, 0, 2047}}};
+    UinputDevice mixed{"Foo Tracker", 5, {{ABS_X, 0, 2047}, {ABS_Y, 0, 2047}, {ABS_Z, 0, 2047}}};
+    ASSERT_TRUE(upper.ok() && mixed.ok());
+    m_machine.Add({.slot = 0}).Start();
+    const UINT slot = FindTrackerSlot();
+    EXPECT_TRUE(headless::Boxes().empty());
+    EXPECT_EQ(SlotNames(6)[slot], "Foo Tracker");
+}
+
+// "Min" (the full range) gives the device exactly the calibration the kernel gave it at plug-in,
+// dead zone included; a narrower range keeps the dead zone in proportion.
+TEST_F(RealKernel, MinGivesTheDeviceItsOwnCalibrationBack) {
+    tracker_.Destroy();
+    UinputDevice flat{"ZARVEN Flat Tracker",
+                      6,
+                      {{ABS_X, 0, 2047, 64}, {ABS_Y, 0, 2047, 64}, {ABS_Z, 0, 2047, 64}}};
+    ASSERT_TRUE(flat.ok());
+    const li::AxisCalibration pluggedIn = KernelX(flat);
+    ASSERT_EQ(pluggedIn.correction.coef[0], 959);
+    m_machine.Add({.slot = 0}).Start();
+    CHeadsetDlg panel;
+    headless::Drag(IDC_YAW_BAR, {1023});
+    headless::Run([&](CDialog&) {
+        const li::AxisCalibration narrow = KernelX(flat);
+        EXPECT_EQ(narrow.evdev, (li::DeviceRange{{512, 1535}, 32}));
+        EXPECT_EQ(narrow.correction.coef[1] - narrow.correction.coef[0], 64);
+    });
+    headless::Drag(IDC_YAW_BAR, {2047});
+    headless::PressEscape();
+    panel.DoModal();
+    EXPECT_EQ(KernelX(flat), pluggedIn);
+}
+
+TEST_F(RealKernel, ATrackerWithoutXYAndZSaysWhatItLacks) {
+    tracker_.Destroy();
+    // joydev serves a device without X or Z only when it has a joystick's buttons.
+    UinputDevice rotations{
+        "ZARVEN RX Tracker", 7, {{ABS_RX, 0, 2047}, {ABS_RY, 0, 2047}, {ABS_RZ, 0, 2047}}, true};
+    ASSERT_TRUE(rotations.ok());
+    ::testing::internal::CaptureStderr();
+    m_machine.Add({.slot = 0}).Start();
+    SlotNames(1);
+    EXPECT_EQ(
+        ::testing::internal::GetCapturedStderr(),
+        "zarven-controls: " + rotations.joystickNode() +
+            " (ZARVEN RX Tracker): a head tracker needs X, Y and Z axes; it has no X, Y, Z\n");
+}
+
+// Ranges never drift: whatever happens to input-devices.ini, any number of starts leaves the
+// device exactly where the first left it, and where the machine cannot be sure of the device's
+// own range it leaves the device alone and says so.
+struct DriftCase {
+    const char* name;
+    std::string deviceName;
+    std::function<void(const std::filesystem::path& state)> before;  // the panel's first run
+    std::function<void(const std::filesystem::path& state)> after;   // and the starts after it
+    bool calibrated;   // the first run changes the device
+    std::string line;  // a line on standard error, when the machine must say something
+};
+
+void Rewrite(const std::filesystem::path& file, const std::string& from, const std::string& to) {
+    std::ifstream in(file, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), {}};
+    const std::size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << text;
+    WriteFile(file, text.replace(at, from.size(), to));
+}
+
+void PrintTo(const DriftCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class Drift : public PanelTest, public ::testing::WithParamInterface<DriftCase> {};
+
+TEST_P(Drift, RangesStayWhereTheFirstStartLeftThem) {
+    const DriftCase& c = GetParam();
+    UinputDevice tracker{c.deviceName, 1, {{ABS_X, 0, 2047}, {ABS_Y, 0, 2047}, {ABS_Z, 0, 2047}}};
+    ASSERT_TRUE(tracker.ok());
+    m_machine.WithKernelDevices();
+    const std::filesystem::path state = m_machine.Prefix() / "input-devices.ini";
+    if (c.before) {
+        c.before(state);
+    }
+    ::testing::internal::CaptureStderr();
+    m_machine.Add({.slot = 0}).ExtraRegistry(RecordText(2)).Start();
+    LineUpOnYaw();
+    const li::AxisCalibration first = KernelX(tracker);
+    EXPECT_EQ(first.evdev.range, (c.calibrated ? li::RawRange{512, 1534} : li::RawRange{0, 2047}));
+    if (c.after) {
+        c.after(state);
+    }
+    for (int start = 2; start <= 4; ++start) {
+        StartAgain(m_machine.Prefix());
+        EXPECT_EQ(KernelX(tracker), first) << "start " << start;
+    }
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    if (c.line.empty()) {
+        EXPECT_EQ(errors, "");
+    } else {
+        EXPECT_NE(errors.find(c.line), std::string::npos) << errors;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StateFile, Drift,
+    ::testing::Values(
+        DriftCase{"NameEndingInABlank", "ZARVEN HMD Tracker ", nullptr, nullptr, true, ""},
+        DriftCase{"NameEndingInACarriageReturn", "ZARVEN HMD Tracker\r", nullptr, nullptr, true,
+                  ""},
+        DriftCase{"Corrupt", "ZARVEN HMD Tracker",
+                  [](const auto& state) { WriteFile(state, "not an ini line\n"); }, nullptr, false,
+                  "input-devices.ini: cannot store the range: the file cannot be read"},
+        DriftCase{"OverItsSizeLimit", "ZARVEN HMD Tracker",
+                  [](const auto& state) { WriteFile(state, std::string(2 << 20, ';')); }, nullptr,
+                  false, "input-devices.ini: cannot store the range: the file cannot be read"},
+        DriftCase{"ReadOnly", "ZARVEN HMD Tracker",
+                  [](const auto& state) {
+                      WriteFile(state, "; kept as it is\n");
+                      std::filesystem::permissions(state, std::filesystem::perms::owner_read);
+                  },
+                  nullptr, false, "input-devices.ini: cannot store the range: Permission denied"},
+        DriftCase{"AFolder", "ZARVEN HMD Tracker",
+                  [](const auto& state) { std::filesystem::create_directory(state); }, nullptr,
+                  false, "input-devices.ini: cannot store the range: the file cannot be read"},
+        DriftCase{"DeletedWhileThePlugStays", "ZARVEN HMD Tracker", nullptr,
+                  [](const auto& state) { std::filesystem::remove(state); }, true,
+                  "input-devices.ini: no range stored for"},
+        DriftCase{"MaxBelowMin", "ZARVEN HMD Tracker", nullptr,
+                  [](const auto& state) {
+                      Rewrite(state, "XMin=0", "XMin=512");
+                      Rewrite(state, "XMax=2047", "XMax=20");
+                  },
+                  true, "input-devices.ini: no range stored for"},
+        DriftCase{"RangeThatCannotHaveGivenTheKernelsOwn", "ZARVEN HMD Tracker", nullptr,
+                  [](const auto& state) { Rewrite(state, "XMax=2047", "XMax=1000"); }, true,
+                  "input-devices.ini: no range stored for"},
+        DriftCase{"ShiftBeyondAnyRange", "ZARVEN HMD Tracker", nullptr,
+                  [](const auto& state) { Rewrite(state, "XShift=0", "XShift=4294967296"); }, true,
+                  "input-devices.ini: no range stored for"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
