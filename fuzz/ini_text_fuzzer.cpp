@@ -1,8 +1,8 @@
 // INI files: whatever the parser accepts writes back byte for byte; an entry set in it reads
 // back as set while every other entry stays as it was, and removing a key or a section removes
 // only that.
-#include "platform/emulated/ascii_text.h"
-#include "platform/emulated/ini_text.h"
+#include "platform/emulated/files/ascii_text.h"
+#include "platform/emulated/files/ini_text.h"
 
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>

@@ -1,7 +1,7 @@
 // system.reg: whatever the parser accepts writes back byte for byte; a value of any type and
 // content set through the registry's limits reads back as set, and every other value as it was.
-#include "platform/emulated/ascii_text.h"
-#include "platform/emulated/registry_text.h"
+#include "platform/emulated/files/ascii_text.h"
+#include "platform/emulated/files/registry_text.h"
 
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>

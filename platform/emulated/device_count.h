@@ -2,7 +2,7 @@
 // Count=, 0..16. Missing, unparsable or out of range, it is the full 16 slots.
 #pragma once
 
-#include "platform/emulated/ini_document.h"
+#include "platform/emulated/files/ini_document.h"
 #include "platform/win32api.h"
 
 namespace emulated {

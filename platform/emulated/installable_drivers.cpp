@@ -1,6 +1,6 @@
 #include "platform/emulated/installable_drivers.h"
 
-#include "platform/emulated/ascii_text.h"
+#include "platform/emulated/files/ascii_text.h"
 
 #include <cstdint>
 #include <optional>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/emulated/handle_table.h"
-#include "platform/emulated/ini_document.h"
-#include "platform/emulated/stored_document.h"
+#include "platform/emulated/files/ini_document.h"
+#include "platform/emulated/files/stored_document.h"
 #include "platform/win32api.h"
 
 #include <functional>

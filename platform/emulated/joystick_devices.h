@@ -6,12 +6,12 @@
 #pragma once
 
 #include "platform/emulated/head_sway.h"
-#include "platform/emulated/ini_document.h"
+#include "platform/emulated/files/ini_document.h"
 #include "platform/emulated/joystick_config.h"
 #include "platform/emulated/joystick_slots.h"
 #include "platform/emulated/real_joysticks.h"
-#include "platform/emulated/registry_document.h"
-#include "platform/emulated/stored_document.h"
+#include "platform/emulated/files/registry_document.h"
+#include "platform/emulated/files/stored_document.h"
 #include "platform/win32api.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "platform/emulated/joystick_slots.h"
 
-#include "platform/emulated/ascii_text.h"
-#include "platform/emulated/registry_document.h"
+#include "platform/emulated/files/ascii_text.h"
+#include "platform/emulated/files/registry_document.h"
 
 namespace emulated {
 

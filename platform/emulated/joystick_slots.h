@@ -2,7 +2,7 @@
 // belong to a slot.
 #pragma once
 
-#include "platform/emulated/ini_document.h"
+#include "platform/emulated/files/ini_document.h"
 #include "platform/win32api.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "platform/emulated/machine.h"
 
-#include "platform/emulated/ini_text.h"
-#include "platform/emulated/registry_text.h"
+#include "platform/emulated/files/ini_text.h"
+#include "platform/emulated/files/registry_text.h"
 #include "platform/emulated/seed.h"
 
 #include <algorithm>

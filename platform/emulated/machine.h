@@ -3,14 +3,14 @@
 #pragma once
 
 #include "platform/emulated/emulated_machine.h"
-#include "platform/emulated/ini_document.h"
+#include "platform/emulated/files/ini_document.h"
 #include "platform/emulated/installable_drivers.h"
 #include "platform/emulated/joystick_devices.h"
 #include "platform/emulated/private_profiles.h"
 #include "platform/emulated/real_joysticks.h"
-#include "platform/emulated/registry_document.h"
+#include "platform/emulated/files/registry_document.h"
 #include "platform/emulated/registry_service.h"
-#include "platform/emulated/stored_document.h"
+#include "platform/emulated/files/stored_document.h"
 
 #include <deque>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "platform/emulated/plug_state.h"
 
-#include "platform/emulated/ascii_text.h"
-#include "platform/emulated/escaped_text.h"
+#include "platform/emulated/files/ascii_text.h"
+#include "platform/emulated/files/escaped_text.h"
 
 #include <algorithm>
 #include <charconv>

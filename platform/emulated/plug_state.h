@@ -5,7 +5,7 @@
 // Identity= (escaped), XMin=, XMax=, XFlat=, XShift= and the same for Y and Z.
 #pragma once
 
-#include "platform/emulated/ini_document.h"
+#include "platform/emulated/files/ini_document.h"
 #include "platform/linux_input/input_device.h"
 
 #include <array>

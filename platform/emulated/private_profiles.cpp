@@ -1,7 +1,7 @@
 #include "platform/emulated/private_profiles.h"
 
-#include "platform/emulated/ascii_text.h"
-#include "platform/emulated/ini_text.h"
+#include "platform/emulated/files/ascii_text.h"
+#include "platform/emulated/files/ini_text.h"
 
 namespace emulated {
 

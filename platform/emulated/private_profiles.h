@@ -2,8 +2,8 @@
 // directory (matching an existing file's name in any case), an absolute path is used as it is.
 #pragma once
 
-#include "platform/emulated/ini_document.h"
-#include "platform/emulated/stored_document.h"
+#include "platform/emulated/files/ini_document.h"
+#include "platform/emulated/files/stored_document.h"
 #include "platform/win32api.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "platform/emulated/real_joysticks.h"
 
-#include "platform/emulated/escaped_text.h"
+#include "platform/emulated/files/escaped_text.h"
 #include "platform/emulated/joystick_config.h"
 #include "platform/emulated/joystick_report.h"
 #include "platform/emulated/slot_bindings.h"

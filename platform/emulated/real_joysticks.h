@@ -9,13 +9,13 @@
 // is left alone with one line. A device that goes away answers JOYERR_UNPLUGGED from then on.
 #pragma once
 
-#include "platform/emulated/ini_document.h"
+#include "platform/emulated/files/ini_document.h"
 #include "platform/emulated/joystick_slots.h"
 #include "platform/emulated/plug_state.h"
 #include "platform/emulated/real_slot_plan.h"
-#include "platform/emulated/registry_document.h"
+#include "platform/emulated/files/registry_document.h"
 #include "platform/emulated/registry_overlay.h"
-#include "platform/emulated/stored_document.h"
+#include "platform/emulated/files/stored_document.h"
 #include "platform/linux_input/input_device.h"
 #include "platform/win32api.h"
 

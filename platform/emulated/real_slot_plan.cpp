@@ -1,6 +1,6 @@
 #include "platform/emulated/real_slot_plan.h"
 
-#include "platform/emulated/ascii_text.h"
+#include "platform/emulated/files/ascii_text.h"
 
 #include <algorithm>
 #include <numeric>

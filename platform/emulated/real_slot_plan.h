@@ -7,7 +7,7 @@
 // its slot reads as no device and is given to no real device.
 #pragma once
 
-#include "platform/emulated/ini_document.h"
+#include "platform/emulated/files/ini_document.h"
 #include "platform/emulated/joystick_slots.h"
 #include "platform/emulated/slot_bindings.h"
 

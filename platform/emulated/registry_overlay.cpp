@@ -1,6 +1,6 @@
 #include "platform/emulated/registry_overlay.h"
 
-#include "platform/emulated/ascii_text.h"
+#include "platform/emulated/files/ascii_text.h"
 
 namespace emulated {
 

@@ -2,7 +2,7 @@
 // system.reg. The keys they name can be opened even when system.reg does not hold them.
 #pragma once
 
-#include "platform/emulated/registry_document.h"
+#include "platform/emulated/files/registry_document.h"
 
 #include <optional>
 #include <string>

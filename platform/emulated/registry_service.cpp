@@ -1,6 +1,6 @@
 #include "platform/emulated/registry_service.h"
 
-#include "platform/emulated/registry_text.h"
+#include "platform/emulated/files/registry_text.h"
 
 #include <cerrno>
 #include <cstring>

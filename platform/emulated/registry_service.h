@@ -5,9 +5,9 @@
 #pragma once
 
 #include "platform/emulated/handle_table.h"
-#include "platform/emulated/registry_document.h"
+#include "platform/emulated/files/registry_document.h"
 #include "platform/emulated/registry_overlay.h"
-#include "platform/emulated/stored_document.h"
+#include "platform/emulated/files/stored_document.h"
 #include "platform/win32api.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "platform/emulated/joystick_config.h"
 #include "platform/emulated/joystick_slots.h"
-#include "platform/emulated/registry_text.h"
+#include "platform/emulated/files/registry_text.h"
 
 namespace emulated {
 

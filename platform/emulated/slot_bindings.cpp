@@ -1,6 +1,6 @@
 #include "platform/emulated/slot_bindings.h"
 
-#include "platform/emulated/escaped_text.h"
+#include "platform/emulated/files/escaped_text.h"
 
 namespace emulated {
 

@@ -4,7 +4,7 @@
 // (escaped). Written only when the user calibrates a device through the panel.
 #pragma once
 
-#include "platform/emulated/ini_document.h"
+#include "platform/emulated/files/ini_document.h"
 #include "platform/emulated/joystick_slots.h"
 
 #include <array>

@@ -10,9 +10,9 @@
 //     write was cut), kept (a cut write left the old value) or landed (it left the new one).
 // Exit status: 0 fine, 1 the check failed, 2 the test could not run.
 #include "platform/emulated/emulated_machine.h"
-#include "platform/emulated/ini_text.h"
+#include "platform/emulated/files/ini_text.h"
 #include "platform/emulated/joystick_slots.h"
-#include "platform/emulated/registry_text.h"
+#include "platform/emulated/files/registry_text.h"
 #include "platform/win32api.h"
 #include "tests/reliability/crash_journal.h"
 #include "tests/reliability/crash_record.h"

@@ -1,6 +1,6 @@
-#include "platform/emulated/ini_text.h"
+#include "platform/emulated/files/ini_text.h"
 #include "platform/emulated/joystick_config.h"
-#include "platform/emulated/registry_text.h"
+#include "platform/emulated/files/registry_text.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

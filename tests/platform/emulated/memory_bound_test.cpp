@@ -1,8 +1,8 @@
 // Every file the machine accepts is loaded and rewritten within a bounded amount of memory, and
 // a file too large for its kind is refused with one line: nothing a file holds can end the
 // program. Each case runs in a child whose address space is capped (setrlimit RLIMIT_AS).
-#include "platform/emulated/ini_text.h"
-#include "platform/emulated/registry_text.h"
+#include "platform/emulated/files/ini_text.h"
+#include "platform/emulated/files/registry_text.h"
 #include "temp_prefix.h"
 
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "platform/emulated/file_problem.h"
+#include "platform/emulated/files/file_problem.h"
 
 #include <cstdio>
 #include <cstring>

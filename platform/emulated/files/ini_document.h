@@ -3,7 +3,7 @@
 // kept as written, so an edit leaves the rest of the file (comments, spacing) untouched.
 #pragma once
 
-#include "platform/emulated/text_lines.h"
+#include "platform/emulated/files/text_lines.h"
 
 #include <optional>
 #include <string>

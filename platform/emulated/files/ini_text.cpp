@@ -1,6 +1,6 @@
-#include "platform/emulated/ini_text.h"
+#include "platform/emulated/files/ini_text.h"
 
-#include "platform/emulated/ascii_text.h"
+#include "platform/emulated/files/ascii_text.h"
 
 namespace emulated {
 

@@ -4,7 +4,7 @@
 // case-insensitively; the empty value name is the key's default value.
 #pragma once
 
-#include "platform/emulated/text_lines.h"
+#include "platform/emulated/files/text_lines.h"
 #include "platform/win32api.h"
 
 #include <optional>

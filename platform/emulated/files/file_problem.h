@@ -1,7 +1,7 @@
 // The one line the machine prints on standard error when it cannot use one of its files.
 #pragma once
 
-#include "platform/emulated/parse_result.h"
+#include "platform/emulated/files/parse_result.h"
 
 #include <filesystem>
 

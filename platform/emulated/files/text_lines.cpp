@@ -1,4 +1,4 @@
-#include "platform/emulated/text_lines.h"
+#include "platform/emulated/files/text_lines.h"
 
 #include <array>
 

@@ -10,8 +10,8 @@
 //   "Other"=hex(7):41,00,00
 #pragma once
 
-#include "platform/emulated/parse_result.h"
-#include "platform/emulated/registry_document.h"
+#include "platform/emulated/files/parse_result.h"
+#include "platform/emulated/files/registry_document.h"
 
 #include <cstddef>
 #include <string>

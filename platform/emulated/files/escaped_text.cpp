@@ -1,4 +1,4 @@
-#include "platform/emulated/escaped_text.h"
+#include "platform/emulated/files/escaped_text.h"
 
 namespace emulated {
 

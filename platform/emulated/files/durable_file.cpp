@@ -1,6 +1,6 @@
-#include "platform/emulated/durable_file.h"
+#include "platform/emulated/files/durable_file.h"
 
-#include "platform/emulated/file_problem.h"
+#include "platform/emulated/files/file_problem.h"
 
 #include <algorithm>
 #include <atomic>

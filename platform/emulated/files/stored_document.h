@@ -7,10 +7,10 @@
 // or memory) is reported and tried again at the next change, which fails meanwhile.
 #pragma once
 
-#include "platform/emulated/durable_file.h"
-#include "platform/emulated/file_problem.h"
-#include "platform/emulated/parse_result.h"
-#include "platform/emulated/text_lines.h"
+#include "platform/emulated/files/durable_file.h"
+#include "platform/emulated/files/file_problem.h"
+#include "platform/emulated/files/parse_result.h"
+#include "platform/emulated/files/text_lines.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // read. LF, CR LF and a lone CR each end a line.
 #pragma once
 
-#include "platform/emulated/parse_result.h"
+#include "platform/emulated/files/parse_result.h"
 
 #include <cstddef>
 #include <string>

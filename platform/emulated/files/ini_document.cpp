@@ -1,6 +1,6 @@
-#include "platform/emulated/ini_document.h"
+#include "platform/emulated/files/ini_document.h"
 
-#include "platform/emulated/ascii_text.h"
+#include "platform/emulated/files/ascii_text.h"
 
 #include <algorithm>
 

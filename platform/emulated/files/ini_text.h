@@ -3,8 +3,8 @@
 // makes the text unreadable rather than silently dropped.
 #pragma once
 
-#include "platform/emulated/ini_document.h"
-#include "platform/emulated/parse_result.h"
+#include "platform/emulated/files/ini_document.h"
+#include "platform/emulated/files/parse_result.h"
 
 #include <string>
 #include <string_view>
