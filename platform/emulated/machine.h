@@ -4,12 +4,12 @@
 
 #include "platform/emulated/emulated_machine.h"
 #include "platform/emulated/files/ini_document.h"
-#include "platform/emulated/installable_drivers.h"
+#include "platform/emulated/drivers/installable_drivers.h"
 #include "platform/emulated/joystick_devices.h"
-#include "platform/emulated/private_profiles.h"
+#include "platform/emulated/profiles/private_profiles.h"
 #include "platform/emulated/real_joysticks.h"
 #include "platform/emulated/files/registry_document.h"
-#include "platform/emulated/registry_service.h"
+#include "platform/emulated/registry/registry_service.h"
 #include "platform/emulated/files/stored_document.h"
 
 #include <deque>

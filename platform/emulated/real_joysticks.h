@@ -14,7 +14,7 @@
 #include "platform/emulated/plug_state.h"
 #include "platform/emulated/real_slot_plan.h"
 #include "platform/emulated/files/registry_document.h"
-#include "platform/emulated/registry_overlay.h"
+#include "platform/emulated/registry/registry_overlay.h"
 #include "platform/emulated/files/stored_document.h"
 #include "platform/linux_input/input_device.h"
 #include "platform/win32api.h"

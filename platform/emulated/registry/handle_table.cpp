@@ -1,4 +1,4 @@
-#include "platform/emulated/handle_table.h"
+#include "platform/emulated/registry/handle_table.h"
 
 namespace emulated {
 

@@ -1,4 +1,4 @@
-#include "platform/emulated/installable_drivers.h"
+#include "platform/emulated/drivers/installable_drivers.h"
 
 #include "platform/emulated/files/ascii_text.h"
 

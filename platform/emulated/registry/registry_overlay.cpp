@@ -1,4 +1,4 @@
-#include "platform/emulated/registry_overlay.h"
+#include "platform/emulated/registry/registry_overlay.h"
 
 #include "platform/emulated/files/ascii_text.h"
 

@@ -1,4 +1,4 @@
-#include "platform/emulated/private_profiles.h"
+#include "platform/emulated/profiles/private_profiles.h"
 
 #include "platform/emulated/files/ascii_text.h"
 #include "platform/emulated/files/ini_text.h"

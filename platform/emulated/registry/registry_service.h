@@ -4,9 +4,9 @@
 // devices) stands in front of the file.
 #pragma once
 
-#include "platform/emulated/handle_table.h"
+#include "platform/emulated/registry/handle_table.h"
 #include "platform/emulated/files/registry_document.h"
-#include "platform/emulated/registry_overlay.h"
+#include "platform/emulated/registry/registry_overlay.h"
 #include "platform/emulated/files/stored_document.h"
 #include "platform/win32api.h"
 

@@ -1,4 +1,4 @@
-#include "platform/emulated/registry_service.h"
+#include "platform/emulated/registry/registry_service.h"
 
 #include "platform/emulated/files/registry_text.h"
 

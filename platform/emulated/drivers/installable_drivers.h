@@ -3,7 +3,7 @@
 // driver and message is accepted and answered with 0.
 #pragma once
 
-#include "platform/emulated/handle_table.h"
+#include "platform/emulated/registry/handle_table.h"
 #include "platform/emulated/files/ini_document.h"
 #include "platform/emulated/files/stored_document.h"
 #include "platform/win32api.h"
