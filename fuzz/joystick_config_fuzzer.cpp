@@ -1,6 +1,6 @@
 // Calibration records: any stored bytes give ranges the axes can be reported through, and any
 // reading reports within 0..65535, the range's ends and centre where they belong.
-#include "platform/emulated/joystick_config.h"
+#include "platform/emulated/joysticks/joystick_config.h"
 
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>

@@ -1,5 +1,5 @@
 // The joystick functions of platform/win32api.h on the emulated machine.
-#include "platform/emulated/device_count.h"
+#include "platform/emulated/joysticks/device_count.h"
 #include "platform/emulated/machine_access.h"
 #include "platform/win32api.h"
 

@@ -1,7 +1,7 @@
 #include "platform/emulated/seed.h"
 
-#include "platform/emulated/joystick_config.h"
-#include "platform/emulated/joystick_slots.h"
+#include "platform/emulated/joysticks/joystick_config.h"
+#include "platform/emulated/joysticks/joystick_slots.h"
 #include "platform/emulated/files/registry_text.h"
 
 namespace emulated {

@@ -11,7 +11,7 @@
 // Exit status: 0 fine, 1 the check failed, 2 the test could not run.
 #include "platform/emulated/emulated_machine.h"
 #include "platform/emulated/files/ini_text.h"
-#include "platform/emulated/joystick_slots.h"
+#include "platform/emulated/joysticks/joystick_slots.h"
 #include "platform/emulated/files/registry_text.h"
 #include "platform/win32api.h"
 #include "tests/reliability/crash_journal.h"

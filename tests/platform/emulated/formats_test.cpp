@@ -1,5 +1,5 @@
 #include "platform/emulated/files/ini_text.h"
-#include "platform/emulated/joystick_config.h"
+#include "platform/emulated/joysticks/joystick_config.h"
 #include "platform/emulated/files/registry_text.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "platform/emulated/joystick_devices.h"
+#include "platform/emulated/joysticks/joystick_devices.h"
 
-#include "platform/emulated/joystick_report.h"
+#include "platform/emulated/joysticks/joystick_report.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/emulated/files/ini_document.h"
-#include "platform/emulated/joystick_slots.h"
+#include "platform/emulated/joysticks/joystick_slots.h"
 
 #include <array>
 #include <optional>

@@ -1,9 +1,9 @@
-#include "platform/emulated/real_joysticks.h"
+#include "platform/emulated/joysticks/real_joysticks.h"
 
 #include "platform/emulated/files/escaped_text.h"
-#include "platform/emulated/joystick_config.h"
-#include "platform/emulated/joystick_report.h"
-#include "platform/emulated/slot_bindings.h"
+#include "platform/emulated/joysticks/joystick_config.h"
+#include "platform/emulated/joysticks/joystick_report.h"
+#include "platform/emulated/joysticks/slot_bindings.h"
 
 #include <algorithm>
 #include <cerrno>

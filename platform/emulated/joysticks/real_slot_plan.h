@@ -8,8 +8,8 @@
 #pragma once
 
 #include "platform/emulated/files/ini_document.h"
-#include "platform/emulated/joystick_slots.h"
-#include "platform/emulated/slot_bindings.h"
+#include "platform/emulated/joysticks/joystick_slots.h"
+#include "platform/emulated/joysticks/slot_bindings.h"
 
 #include <array>
 #include <optional>

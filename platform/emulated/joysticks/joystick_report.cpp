@@ -1,4 +1,4 @@
-#include "platform/emulated/joystick_report.h"
+#include "platform/emulated/joysticks/joystick_report.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/emulated/real_slot_plan.h"
+#include "platform/emulated/joysticks/real_slot_plan.h"
 
 #include "platform/emulated/files/ascii_text.h"
 

@@ -1,4 +1,4 @@
-#include "platform/emulated/joystick_slots.h"
+#include "platform/emulated/joysticks/joystick_slots.h"
 
 #include "platform/emulated/files/ascii_text.h"
 #include "platform/emulated/files/registry_document.h"

@@ -10,9 +10,9 @@
 #pragma once
 
 #include "platform/emulated/files/ini_document.h"
-#include "platform/emulated/joystick_slots.h"
-#include "platform/emulated/plug_state.h"
-#include "platform/emulated/real_slot_plan.h"
+#include "platform/emulated/joysticks/joystick_slots.h"
+#include "platform/emulated/joysticks/plug_state.h"
+#include "platform/emulated/joysticks/real_slot_plan.h"
 #include "platform/emulated/files/registry_document.h"
 #include "platform/emulated/registry/registry_overlay.h"
 #include "platform/emulated/files/stored_document.h"

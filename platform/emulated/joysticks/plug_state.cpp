@@ -1,4 +1,4 @@
-#include "platform/emulated/plug_state.h"
+#include "platform/emulated/joysticks/plug_state.h"
 
 #include "platform/emulated/files/ascii_text.h"
 #include "platform/emulated/files/escaped_text.h"

@@ -5,11 +5,11 @@
 // reports its axes centred. The kernel's own devices (RealJoysticks) take the slots they hold.
 #pragma once
 
-#include "platform/emulated/head_sway.h"
+#include "platform/emulated/joysticks/head_sway.h"
 #include "platform/emulated/files/ini_document.h"
-#include "platform/emulated/joystick_config.h"
-#include "platform/emulated/joystick_slots.h"
-#include "platform/emulated/real_joysticks.h"
+#include "platform/emulated/joysticks/joystick_config.h"
+#include "platform/emulated/joysticks/joystick_slots.h"
+#include "platform/emulated/joysticks/real_joysticks.h"
 #include "platform/emulated/files/registry_document.h"
 #include "platform/emulated/files/stored_document.h"
 #include "platform/win32api.h"

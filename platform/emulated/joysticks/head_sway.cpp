@@ -1,4 +1,4 @@
-#include "platform/emulated/head_sway.h"
+#include "platform/emulated/joysticks/head_sway.h"
 
 #include <cmath>
 #include <numbers>

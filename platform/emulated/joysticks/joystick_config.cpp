@@ -1,4 +1,4 @@
-#include "platform/emulated/joystick_config.h"
+#include "platform/emulated/joysticks/joystick_config.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/emulated/slot_bindings.h"
+#include "platform/emulated/joysticks/slot_bindings.h"
 
 #include "platform/emulated/files/escaped_text.h"
 

@@ -1,6 +1,6 @@
-#include "platform/emulated/device_count.h"
+#include "platform/emulated/joysticks/device_count.h"
 
-#include "platform/emulated/joystick_slots.h"
+#include "platform/emulated/joysticks/joystick_slots.h"
 
 #include <charconv>
 #include <optional>
