@@ -3,7 +3,7 @@
 // bounded wait, and the readout goes on ticking.
 #include "panel/resource.h"
 #include "tests/panel/panel_fixture.h"
-#include "tests/platform/emulated/lock_holder.h"
+#include "tests/support/lock_holder.h"
 
 #include <chrono>
 #include <gmock/gmock.h>

@@ -1,7 +1,7 @@
 // The kernel's joystick devices in the machine's slots, over stand-in devices: which slots they
 // take, what they report, their OEM names, and the calibrations they are given.
 #include "platform/emulated/emulated_machine.h"
-#include "temp_prefix.h"
+#include "tests/support/temp_prefix.h"
 #include "tests/support/fake_input_devices.h"
 #include "tests/support/test_machine.h"
 

@@ -1,5 +1,5 @@
 #include "platform/emulated/seed.h"
-#include "temp_prefix.h"
+#include "tests/support/temp_prefix.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

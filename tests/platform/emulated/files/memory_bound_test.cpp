@@ -3,7 +3,7 @@
 // program. Each case runs in a child whose address space is capped (setrlimit RLIMIT_AS).
 #include "platform/emulated/files/ini_text.h"
 #include "platform/emulated/files/registry_text.h"
-#include "temp_prefix.h"
+#include "tests/support/temp_prefix.h"
 
 #include <fstream>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "temp_prefix.h"
+#include "tests/support/temp_prefix.h"
 
 #include <gtest/gtest.h>
 #include <tuple>

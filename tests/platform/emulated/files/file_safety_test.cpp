@@ -1,8 +1,8 @@
 // What the machine does with the files and folders it shares with the user and other
 // programs: read-only files, owners, symbolic links, long names, leftover temporaries, a lock
 // another program holds, and reads that fail for a passing reason.
-#include "lock_holder.h"
-#include "temp_prefix.h"
+#include "tests/support/lock_holder.h"
+#include "tests/support/temp_prefix.h"
 
 #include <chrono>
 #include <grp.h>

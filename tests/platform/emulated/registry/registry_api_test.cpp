@@ -1,4 +1,4 @@
-#include "temp_prefix.h"
+#include "tests/support/temp_prefix.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
