@@ -25,6 +25,20 @@ foreach(icon ${zarven_png_icons})
           RENAME zarven-controls.png)
 endforeach()
 
+# Day-to-day use of real joysticks: a udev rule that marks the ZARVEN tracker as a joystick and
+# has the logged-in user's service manager apply the stored calibration at plug-in, and that
+# user service, enabled for every user (default.target) so it also runs at log-in.
+install(FILES ${zarven_packaging_dir}/linux/60-input-zarven-controls.rules
+        DESTINATION /lib/udev/rules.d)
+# The package installs under /usr, where the service finds the program.
+set(zarven_user_units ${CMAKE_CURRENT_BINARY_DIR}/packaging/user)
+file(COPY ${zarven_packaging_dir}/linux/zarven-controls-apply@.service
+     DESTINATION ${zarven_user_units})
+file(MAKE_DIRECTORY ${zarven_user_units}/default.target.wants)
+file(CREATE_LINK ../zarven-controls-apply@.service
+     ${zarven_user_units}/default.target.wants/zarven-controls-apply@login.service SYMBOLIC)
+install(DIRECTORY ${zarven_user_units}/ DESTINATION lib/systemd/user)
+
 # The one place that names the packager: the Maintainer field and the changelog's signature.
 set(ZARVEN_PACKAGE_MAINTAINER "ZARVEN Controls packaging team <packaging@zarven.example>"
     CACHE STRING "Maintainer of the Debian package: \"Name <address>\"")

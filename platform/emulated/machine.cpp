@@ -87,7 +87,7 @@ void Machine::EnsureLoaded() {
     realJoysticks_.Discover(joysticksIni_.document());
     registry_.SetOverlay(realJoysticks_.OemNames());
     joysticks_.LoadCalibration(registryFile_.document());
-    realJoysticks_.ApplyBoundRecords();
+    devicesNotCalibrated_ = realJoysticks_.ApplyBoundRecords();
 }
 
 bool Machine::SeedIfEmpty() {

@@ -2,15 +2,15 @@
 // touching the disk; EnsureLoaded reads (and first seeds) the prefix.
 #pragma once
 
+#include "platform/emulated/drivers/installable_drivers.h"
 #include "platform/emulated/emulated_machine.h"
 #include "platform/emulated/files/ini_document.h"
-#include "platform/emulated/drivers/installable_drivers.h"
-#include "platform/emulated/joysticks/joystick_devices.h"
-#include "platform/emulated/profiles/private_profiles.h"
-#include "platform/emulated/joysticks/real_joysticks.h"
 #include "platform/emulated/files/registry_document.h"
-#include "platform/emulated/registry/registry_service.h"
 #include "platform/emulated/files/stored_document.h"
+#include "platform/emulated/joysticks/joystick_devices.h"
+#include "platform/emulated/joysticks/real_joysticks.h"
+#include "platform/emulated/profiles/private_profiles.h"
+#include "platform/emulated/registry/registry_service.h"
 
 #include <deque>
 #include <filesystem>
@@ -27,6 +27,10 @@ public:
             std::shared_ptr<linux_input::DeviceSource> devices);
 
     void EnsureLoaded();
+
+    const std::filesystem::path& prefix() const { return prefix_; }
+    // Real devices whose stored record the load could not apply (each said in one line).
+    unsigned devicesNotCalibrated() const { return devicesNotCalibrated_; }
 
     RegistryService& registry() { return registry_; }
     JoystickDevices& joysticks() { return joysticks_; }
@@ -58,6 +62,7 @@ private:
     PrivateProfiles profiles_;
     std::deque<JoystickQuery> queries_;
     std::deque<DriverMessage> messages_;
+    unsigned devicesNotCalibrated_ = 0;
     bool loaded_ = false;
 };
 

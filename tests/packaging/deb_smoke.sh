@@ -72,6 +72,34 @@ if command -v appstreamcli >/dev/null; then
   check "appstreamcli rejects the metainfo" metainfo_validates
 fi
 
+# Day to day with real joysticks: the udev rule, and the user service it starts, which systemd
+# accepts (an instance per joystick, and the one enabled for log-in).
+check "no udev rule" test -f /lib/udev/rules.d/60-input-zarven-controls.rules
+units=/usr/lib/systemd/user
+check "the log-in instance is not enabled" test -L "$units/default.target.wants/zarven-controls-apply@login.service"
+verify_unit() {
+  mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
+  XDG_RUNTIME_DIR=$work/runtime systemd-analyze verify --user "$units/default.target.wants/$1" \
+    >"$work/verify.log" 2>&1 || { cat "$work/verify.log" >&2; return 1; }
+  ! grep -q . "$work/verify.log" || { cat "$work/verify.log" >&2; return 1; }
+}
+if command -v systemd-analyze >/dev/null; then
+  check "systemd-analyze rejects the user service" verify_unit zarven-controls-apply@login.service
+fi
+
+# The command line of the installed program, and the windowless mode the service runs: with no
+# machine folder it does nothing and creates nothing.
+check "--version does not tell the version" grep -qx 'zarven-controls 1\.[0-9]*\.[0-9]*' \
+  <<<"$("$program" --version)"
+unknown_option_fails() {
+  local status=0
+  "$program" --no-such-option 2>"$work/stderr" || status=$?
+  [ "$status" -eq 2 ] && [ "$(wc -l <"$work/stderr")" -eq 1 ]
+}
+check "an unknown option does not end with one line and status 2" unknown_option_fails
+check "--apply without a machine folder fails" env XDG_DATA_HOME="$work/none" "$program" --apply
+check "--apply without a machine folder created one" test ! -e "$work/none/zarven-controls"
+
 # The installed program in a real window.
 run_panel() {
   start_xvfb || return 1

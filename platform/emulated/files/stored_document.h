@@ -103,6 +103,14 @@ public:
         }
     }
 
+    // Reads the file again when another process changed it since it was last read or written;
+    // a cheap stat otherwise. For documents another process may change while this one runs.
+    void RefreshIfChanged() {
+        if (!path_.empty() && StampOf(path_) != stamp_) {
+            Refresh();
+        }
+    }
+
     // The file as it reads from the disk now, without adopting it: for checking that a change
     // landed as intended. Nothing when it cannot be read or parsed.
     std::optional<Document> ReadBack() const {

@@ -9,6 +9,9 @@ namespace emulated {
 namespace {
 
 constexpr UINT kVirtualAxes = 3;  // X, Y and Z
+// How often the readout's polls look whether another process changed joysticks.ini (the options
+// or the zero), in seconds of the machine's clock.
+constexpr double kRefreshPeriod = 0.25;
 
 }  // namespace
 
@@ -37,8 +40,12 @@ MMRESULT JoystickDevices::GetPosition(UINT slot, JOYINFOEX* info, double now) {
     if (unplugged_[slot]) {
         return JOYERR_UNPLUGGED;
     }
+    if (now < refreshedAt_ || now - refreshedAt_ >= kRefreshPeriod) {
+        refreshedAt_ = now;
+        slots_.RefreshIfChanged();
+    }
     if (real_.Holds(slot)) {
-        return real_.GetPosition(slot, *info);
+        return real_.GetPosition(slot, *info, now);
     }
     const SlotDevice& device = Described(slot);
     if (device.kind == DeviceKind::kNone || real_.StepsAside(slot)) {
@@ -76,19 +83,35 @@ MMRESULT JoystickDevices::RunCommand(UINT slot, DWORD flags, double now) {
         case JOY_CAL_READUONLY:
             return StoreState(slot, kPowerSaverKey, true);
         case JOY_CAL_READXONLY:
-            straightAhead_[slot] = RestingHeadSway(now);
-            return JOYERR_NOERROR;
+            return StoreZero(slot, now);
         default:  // the status query, an axes read, and any other value: a plain read
             return JOYERR_NOERROR;
     }
 }
 
 MMRESULT JoystickDevices::StoreState(UINT slot, std::string_view key, bool on) {
+    return StoreEntries(slot, {{key, on ? "1" : "0"}});
+}
+
+MMRESULT JoystickDevices::StoreZero(UINT slot, double now) {
+    const HeadAttitude head = RestingHeadSway(now);
+    const auto units = [](double reading) {
+        return std::to_string(static_cast<int>(std::round(reading) - kRestingReading));
+    };
+    return StoreEntries(slot, {{kZeroKeys[0], units(head.yaw)},
+                               {kZeroKeys[1], units(head.pitch)},
+                               {kZeroKeys[2], units(head.roll)}});
+}
+
+MMRESULT JoystickDevices::StoreEntries(
+    UINT slot, std::initializer_list<std::pair<std::string_view, std::string>> entries) {
     const WriteResult result = slots_.Modify([&](IniDocument& document) {
         if (DescribeSlot(document, slot).kind != DeviceKind::kHeadTracker) {
             return false;  // another program took the tracker out meanwhile
         }
-        document.Set(SlotSectionName(slot), key, on ? "1" : "0");
+        for (const auto& [key, value] : entries) {
+            document.Set(SlotSectionName(slot), key, value);
+        }
         return true;
     });
     switch (result.status) {
@@ -107,14 +130,11 @@ void JoystickDevices::ReportTracker(UINT slot, const SlotDevice& device, JOYINFO
     // sensor counts whole units of the hardware scale, as a real tracker's does, so a reading
     // changes only when the head has moved by a unit, not on every poll.
     const HeadAttitude head = RestingHeadSway(now);
-    const HeadAttitude& ahead = straightAhead_[slot];
     const AxisRanges& ranges = calibration_[slot];
-    const auto reading = [](double current, double straight) {
-        return std::round(current) - std::round(straight) + kRestingReading;
-    };
-    FillAxes(info, ReportAxis(reading(head.yaw, ahead.yaw), ranges.x),
-             ReportAxis(reading(head.pitch, ahead.pitch), ranges.y),
-             ReportAxis(reading(head.roll, ahead.roll), ranges.z), TrackerStatusWord(device));
+    const auto reading = [](double current, int zero) { return std::round(current) - zero; };
+    FillAxes(info, ReportAxis(reading(head.yaw, device.zero[0]), ranges.x),
+             ReportAxis(reading(head.pitch, device.zero[1]), ranges.y),
+             ReportAxis(reading(head.roll, device.zero[2]), ranges.z), TrackerStatusWord(device));
 }
 
 void JoystickDevices::LoadCalibration(const RegistryDocument& registry) {

@@ -1,21 +1,23 @@
 // The devices in the joystick slots, answering the joystick interface as their driver would.
 // A head tracker takes the calibration-read flag values as commands (see docs/emulated-machine.md)
-// and keeps its stereo and power-saver state in joysticks.ini; its axes follow the resting
+// and keeps its stereo, power-saver and zero state in joysticks.ini, read again when another
+// process changes it; its axes follow the resting
 // head's sway through the calibration the msjstick stand-in last loaded. A plain joystick
 // reports its axes centred. The kernel's own devices (RealJoysticks) take the slots they hold.
 #pragma once
 
-#include "platform/emulated/joysticks/head_sway.h"
 #include "platform/emulated/files/ini_document.h"
+#include "platform/emulated/files/registry_document.h"
+#include "platform/emulated/files/stored_document.h"
+#include "platform/emulated/joysticks/head_sway.h"
 #include "platform/emulated/joysticks/joystick_config.h"
 #include "platform/emulated/joysticks/joystick_slots.h"
 #include "platform/emulated/joysticks/real_joysticks.h"
-#include "platform/emulated/files/registry_document.h"
-#include "platform/emulated/files/stored_document.h"
 #include "platform/win32api.h"
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 namespace emulated {
@@ -41,6 +43,9 @@ private:
     const SlotDevice& Described(UINT slot);
     MMRESULT RunCommand(UINT slot, DWORD flags, double now);
     MMRESULT StoreState(UINT slot, std::string_view key, bool on);
+    MMRESULT StoreZero(UINT slot, double now);
+    MMRESULT StoreEntries(UINT slot,
+                          std::initializer_list<std::pair<std::string_view, std::string>> entries);
     void ReportTracker(UINT slot, const SlotDevice& device, JOYINFOEX& info, double now) const;
 
     StoredDocument<IniDocument>& slots_;
@@ -48,7 +53,7 @@ private:
     std::array<SlotDevice, kSlotCount> described_{};
     std::optional<std::uint64_t> describedGeneration_;
     std::array<AxisRanges, kSlotCount> calibration_{};
-    std::array<HeadAttitude, kSlotCount> straightAhead_{};  // set by the zero command
+    double refreshedAt_ = -1e300;  // when joysticks.ini was last looked at for changes
     std::array<bool, kSlotCount> unplugged_{};
 };
 

@@ -95,7 +95,7 @@ const char* WriteProblem(const WriteResult& result) {
 void RealJoysticks::Discover(const IniDocument& joysticks) {
     devices_.clear();
     for (const li::DeviceDescription& description : source_->Scan()) {
-        Device device{description, nullptr, {}, 0, std::nullopt, std::nullopt, false, false};
+        Device device{.description = description};
         li::OpenResult opened = source_->Open(description);
         device.open = std::move(opened.device);
         if (device.open) {
@@ -170,9 +170,9 @@ MMRESULT RealJoysticks::GetCaps(UINT slot, JOYCAPSA& caps) const {
     return JOYERR_NOERROR;
 }
 
-MMRESULT RealJoysticks::GetPosition(UINT slot, JOYINFOEX& info) {
+MMRESULT RealJoysticks::GetPosition(UINT slot, JOYINFOEX& info, double now) {
     Device* device = Usable(slot);
-    if (device == nullptr || device->gone) {
+    if (device == nullptr || (device->gone && !Reattach(slot, *device, now))) {
         return JOYERR_UNPLUGGED;
     }
     switch (info.dwFlags) {
@@ -199,6 +199,50 @@ MMRESULT RealJoysticks::GetPosition(UINT slot, JOYINFOEX& info) {
     return JOYERR_NOERROR;
 }
 
+bool RealJoysticks::Reattach(UINT slot, Device& device, double now) {
+    if (now >= device.lookedForAt && now - device.lookedForAt < 1.0) {
+        return false;
+    }
+    device.lookedForAt = now;
+    const auto taken = [&](const li::DeviceDescription& description) {
+        return std::any_of(devices_.begin(), devices_.end(), [&](const Device& other) {
+            return other.open && !other.gone && other.description.instance == description.instance;
+        });
+    };
+    for (const li::DeviceDescription& description : source_->Scan()) {
+        if (description.identity != device.description.identity || taken(description)) {
+            continue;
+        }
+        li::OpenResult opened = source_->Open(description);
+        if (!opened.device) {
+            continue;
+        }
+        Device back{.description = description,
+                    .open = std::move(opened.device),
+                    .seen = device.seen,
+                    .bound = device.bound,
+                    .lookedForAt = now};
+        Describe(back);
+        device = std::move(back);
+        if (const std::optional<JOYREGHWCONFIG> record = OwnRecord(slot, device)) {
+            Calibrate(device, record, device.state);
+        }
+        return !device.gone;
+    }
+    return false;
+}
+
+std::optional<PlugState> RealJoysticks::CurrentState(const Device& device) {
+    plugStates_.RefreshIfChanged();
+    std::optional<PlugState> state = device.state;
+    const std::optional<PlugState> stored =
+        FindPlugState(plugStates_.document(), device.description, device.discovered);
+    if (state && stored && stored->own == state->own) {
+        state->shift = stored->shift;  // a zero set by another process meanwhile
+    }
+    return state;
+}
+
 MMRESULT RealJoysticks::SetZero(UINT slot, Device& device) {
     li::AxisValues raw{};
     if (const int error = device.open->ReadRaw(raw); error != 0) {
@@ -206,7 +250,7 @@ MMRESULT RealJoysticks::SetZero(UINT slot, Device& device) {
         return device.gone ? JOYERR_UNPLUGGED : JOYERR_NOCANDO;
     }
     const std::optional<JOYREGHWCONFIG> record = OwnRecord(slot, device);
-    std::optional<PlugState> next = device.state;
+    std::optional<PlugState> next = CurrentState(device);
     for (std::size_t axis = 0; next && axis < li::kAxisCount; ++axis) {
         if (const std::optional<li::DeviceRange> own = UsableOwn(*next, axis)) {
             const std::int64_t span = std::int64_t{own->range.max} - own->range.min;
@@ -231,16 +275,23 @@ std::optional<JOYREGHWCONFIG> RealJoysticks::OwnRecord(UINT slot, const Device& 
     return bytes ? DecodeJoystickConfig(*bytes) : std::nullopt;
 }
 
-void RealJoysticks::ApplyBoundRecords() {
+unsigned RealJoysticks::ApplyBoundRecords() {
+    unsigned notApplied = 0;
     for (UINT slot = 0; slot < kSlotCount; ++slot) {
-        Device* device = Usable(slot);
-        if (device == nullptr || device->gone) {
+        if (!plan_.bound[slot]) {
             continue;
         }
-        if (const std::optional<JOYREGHWCONFIG> record = OwnRecord(slot, *device)) {
-            Calibrate(*device, record, device->state);
+        Device* device = Usable(slot);
+        if (device == nullptr) {
+            ++notApplied;  // said when it could not be opened
+            continue;
+        }
+        const std::optional<JOYREGHWCONFIG> record = OwnRecord(slot, *device);
+        if (record && !device->gone && !Calibrate(*device, record, CurrentState(*device))) {
+            ++notApplied;
         }
     }
+    return notApplied;
 }
 
 void RealJoysticks::RecordsChanged() {
@@ -255,7 +306,7 @@ void RealJoysticks::RecordsChanged() {
         }
         device->seen = std::move(record);
         if (device->bound || Bind(slot, *device)) {
-            Calibrate(*device, OwnRecord(slot, *device), device->state);
+            Calibrate(*device, OwnRecord(slot, *device), CurrentState(*device));
         }
     }
 }

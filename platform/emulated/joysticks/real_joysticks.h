@@ -6,16 +6,18 @@
 // changes for a device not yet bound binds it. The zero command moves the calibration so the
 // present attitude reads as the centre. A device is changed only while its own ranges are known
 // for certain (stored in input-devices.ini and read back, or still as plugged in); otherwise it
-// is left alone with one line. A device that goes away answers JOYERR_UNPLUGGED from then on.
+// is left alone with one line. A device that goes away answers JOYERR_UNPLUGGED until a device
+// of the same identity is plugged in again: the slot looks for it at most once a second, opens
+// it and gives it its record.
 #pragma once
 
 #include "platform/emulated/files/ini_document.h"
+#include "platform/emulated/files/registry_document.h"
+#include "platform/emulated/files/stored_document.h"
 #include "platform/emulated/joysticks/joystick_slots.h"
 #include "platform/emulated/joysticks/plug_state.h"
 #include "platform/emulated/joysticks/real_slot_plan.h"
-#include "platform/emulated/files/registry_document.h"
 #include "platform/emulated/registry/registry_overlay.h"
-#include "platform/emulated/files/stored_document.h"
 #include "platform/linux_input/input_device.h"
 #include "platform/win32api.h"
 
@@ -44,10 +46,12 @@ public:
     bool StepsAside(UINT slot) const { return slot < kSlotCount && plan_.steppedAside[slot]; }
 
     MMRESULT GetCaps(UINT slot, JOYCAPSA& caps) const;
-    MMRESULT GetPosition(UINT slot, JOYINFOEX& info);
+    // `now` is the machine's clock in seconds.
+    MMRESULT GetPosition(UINT slot, JOYINFOEX& info, double now);
 
     // Each bound device's stored record, applied to it; a device without one is left alone.
-    void ApplyBoundRecords();
+    // Returns how many bound devices could not be given theirs.
+    unsigned ApplyBoundRecords();
     // After JDD_CONFIGCHANGED: the device of each real slot whose record changed is bound to the
     // slot and given the record.
     void RecordsChanged();
@@ -57,20 +61,25 @@ public:
 
 private:
     struct Device {
-        linux_input::DeviceDescription description;
-        std::unique_ptr<linux_input::InputDevice> open;  // null when it could not be opened
-        linux_input::Calibrations discovered{};          // what the kernel held when it was found
-        int calibrationError = 0;                        // errno when that could not be read
-        std::optional<PlugState> state;         // the device's own ranges, when known for certain
-        std::optional<std::vector<BYTE>> seen;  // the slot's record as last seen
+        linux_input::DeviceDescription description{};
+        std::unique_ptr<linux_input::InputDevice> open{};  // null when it could not be opened
+        linux_input::Calibrations discovered{};            // what the kernel held when it was found
+        int calibrationError = 0;                          // errno when that could not be read
+        std::optional<PlugState> state{};         // the device's own ranges, when known for certain
+        std::optional<std::vector<BYTE>> seen{};  // the slot's record as last seen
         bool bound = false;
         bool gone = false;
+        double lookedForAt = -1e300;  // when the slot last looked for it to come back
     };
 
     // The device of a slot that holds an opened one.
     Device* Usable(UINT slot);
     const Device* Usable(UINT slot) const;
     void Describe(Device& device) const;
+    // A gone device's identity plugged in again takes its place, with its record.
+    bool Reattach(UINT slot, Device& device, double now);
+    // The device's state with the zero shifts another process may have stored since.
+    std::optional<PlugState> CurrentState(const Device& device);
     MMRESULT SetZero(UINT slot, Device& device);
     // The slot's JoystickNConfiguration value as stored.
     std::optional<std::vector<BYTE>> StoredRecord(UINT slot) const;

@@ -1,8 +1,8 @@
 // The kernel's joystick devices in the machine's slots, over stand-in devices: which slots they
 // take, what they report, their OEM names, and the calibrations they are given.
 #include "platform/emulated/emulated_machine.h"
-#include "tests/support/temp_prefix.h"
 #include "tests/support/fake_input_devices.h"
+#include "tests/support/temp_prefix.h"
 #include "tests/support/test_machine.h"
 
 #include <cerrno>
@@ -242,17 +242,6 @@ TEST_F(RealDevices, ReportTheLatestAxesAndTakeNoOptionCommands) {
     EXPECT_TRUE(Device(0).applied.empty());
 }
 
-TEST_F(RealDevices, UnpluggedAnswerUnpluggedWithoutReadingAgain) {
-    Start("", {MakeFakeDevice(0, "Stick", "usb-stick")});
-    ::testing::internal::CaptureStderr();
-    Device(0).readError = ENODEV;
-    EXPECT_EQ(Query(0, JOY_RETURNALL).result, JOYERR_UNPLUGGED);
-    EXPECT_EQ(Query(0, JOY_RETURNALL).result, JOYERR_UNPLUGGED);
-    EXPECT_EQ(Query(0, JOY_CAL_READXONLY).result, JOYERR_UNPLUGGED);
-    EXPECT_EQ(Device(0).reads, 1);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-}
-
 JOYREGHWCONFIG RecordWithX(DWORD min, DWORD center, DWORD max) {
     JOYREGHWCONFIG config{};
     JOYRANGE& r = config.hwv.jrvHardware;
@@ -270,6 +259,33 @@ std::string RegistryWithRecord(UINT slot, const JOYREGHWCONFIG& config) {
 
 li::RawRange KernelX(const FakeDeviceState& device) {
     return device.kernel[0]->evdev.range;
+}
+
+// Unplugged, a slot answers JOYERR_UNPLUGGED and looks for its device at most once a second;
+// the same identity plugged in again is read again, and given its record.
+TEST_F(RealDevices, UnpluggedAnswerUnpluggedUntilTheSameDeviceComesBack) {
+    Start("", {MakeFakeDevice(0, "Stick", "usb-stick")},
+          RegistryWithRecord(0, RecordWithX(512, 1024, 1534)), "[Joystick1]\nIdentity=usb-stick\n");
+    DeviceNames();
+    ::testing::internal::CaptureStderr();
+    const FakeDevice unplugged = source_->devices()[0];
+    source_->devices().clear();
+    unplugged.state->readError = ENODEV;
+    EXPECT_EQ(Query(0, JOY_RETURNALL).result, JOYERR_UNPLUGGED);
+    EXPECT_EQ(Query(0, JOY_CAL_READXONLY).result, JOYERR_UNPLUGGED);
+    EXPECT_EQ(unplugged.state->reads, 1);
+
+    FakeDevice back = MakeFakeDevice(3, "Stick", "usb-stick");
+    back.state->joydev = {32767, 0, 0};
+    source_->devices().push_back(back);
+    now_ += 0.5;
+    EXPECT_EQ(Query(0, JOY_RETURNALL).result, JOYERR_UNPLUGGED);  // looked for a second ago
+    now_ += 0.5;
+    const Reply reply = Query(0, JOY_RETURNALL);
+    EXPECT_EQ(reply.result, JOYERR_NOERROR);
+    EXPECT_EQ(reply.info.dwXpos, 65535u);
+    EXPECT_EQ(KernelX(*back.state), (li::RawRange{512, 1534}));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 // A record applies to the device bound to its slot, never to whichever device sorts into it;
