@@ -49,6 +49,7 @@ int RunSetZero(std::optional<UINT> slot) {
         return Fail(Describe(*slot) + ": Set Zero failed (error " + std::to_string(result) + ")");
     }
     std::printf("%s: zero set\n", Describe(*slot).c_str());
+    std::fflush(stdout);
     return 0;
 }
 

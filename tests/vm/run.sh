@@ -10,8 +10,9 @@
 #   tests/vm/run.sh [COMMAND ARGS...]
 #
 # Without a command it runs the in-VM joystick tests of the build in $ZARVEN_BUILD_DIR
-# (default build/). Installs QEMU and busybox when missing; the kernel package is fetched with
-# apt-get download and unpacked into $ZARVEN_VM_CACHE (default build-vm/).
+# (default build/). Installs QEMU, busybox and udev when missing (ends with status 77, "skipped",
+# when they are missing and it is not root); the kernel package is fetched with apt-get download
+# and unpacked into $ZARVEN_VM_CACHE (default build-vm/).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cache=$(realpath -m "${ZARVEN_VM_CACHE:-$root/build-vm}")
@@ -33,7 +34,12 @@ install_missing() {
   command -v qemu-system-x86_64 >/dev/null || needed+=(qemu-system-x86)
   dpkg-query -W -f="\${Status}" busybox-static 2>/dev/null | grep -q "ok installed" || needed+=(busybox-static)
   command -v cpio >/dev/null || needed+=(cpio)
+  command -v udevadm >/dev/null || needed+=(udev)
   [ ${#needed[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    log "skipped: ${needed[*]} missing, and only root installs them"
+    exit 77
+  fi
   log "installing ${needed[*]}"
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${needed[@]}" >&2
@@ -102,6 +108,9 @@ while read -r kept; do
   mount -o bind "/host-tmp/\$kept" "/host/tmp/\$kept"
 done </kept-from-tmp
 mkdir -p /host/tmp/home /host/tmp/xdg
+# udevadm test runs rules without a daemon; it writes under /run, and tests add rules.
+mount -t tmpfs run /host/run
+[ -d /host/etc/udev/rules.d ] && mount -t tmpfs rules /host/etc/udev/rules.d
 cp /run-command /host/tmp/.run-command
 echo "vm: ready"
 chroot /host /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \\

@@ -9,6 +9,8 @@
 #include "tests/platform/linux_input/uinput_device.h"
 #include "tracker/TrackerLink.h"
 
+#include <array>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -91,6 +93,76 @@ void WriteFile(const std::filesystem::path& path, const std::string& text) {
 void StartAgain(const std::filesystem::path& prefix) {
     emulated::UsePrefix(prefix);
     SlotNames(1);
+}
+
+// What a command prints on standard output (and error, joined), and its exit status.
+struct Ran {
+    std::string output;
+    int status = -1;
+};
+
+Ran RunCommand(const std::string& command) {
+    Ran ran;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return ran;
+    }
+    std::array<char, 4096> buffer{};
+    while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
+        ran.output += buffer.data();
+    }
+    const int status = ::pclose(pipe);
+    ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return ran;
+}
+
+// The program itself, started as a user's desktop would, over the test's machine folder.
+Ran RunProgram(const std::filesystem::path& prefix, const std::string& arguments) {
+    return RunCommand("XDG_DATA_HOME=" + prefix.parent_path().string() + " " ZARVEN_PROGRAM " " +
+                      arguments);
+}
+
+// The product's udev rule in place, as the package installs it, while this lives.
+class InstalledUdevRule {
+public:
+    InstalledUdevRule() {
+        std::filesystem::copy_file(ZARVEN_SOURCE_DIR "/packaging/linux/" + kName, kInstalled,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    ~InstalledUdevRule() { std::filesystem::remove(kInstalled); }
+    InstalledUdevRule(const InstalledUdevRule&) = delete;
+    InstalledUdevRule& operator=(const InstalledUdevRule&) = delete;
+
+private:
+    inline static const std::string kName = "60-input-zarven-controls.rules";
+    inline static const std::string kInstalled = "/etc/udev/rules.d/" + kName;
+};
+
+// What udev makes of a device being plugged in: its properties and tags, "NAME=value" lines.
+std::string UdevAdd(const std::string& node) {
+    const std::string name = std::filesystem::path(node).filename().string();
+    return RunCommand("udevadm test --action=add /sys/class/input/" + name).output;
+}
+
+bool HasLine(const std::string& text, const std::string& line) {
+    return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
+}
+
+// The command the installed rule resolves to for a joystick: its user service's ExecStart, the
+// program's installed path standing for the one built here.
+std::string ServiceCommand(const std::string& udevOutput, const std::string& jsName) {
+    const std::string wanted = "SYSTEMD_USER_WANTS=zarven-controls-apply@" + jsName + ".service";
+    if (!HasLine(udevOutput, wanted)) {
+        return "";
+    }
+    std::ifstream unit(ZARVEN_SOURCE_DIR "/packaging/linux/zarven-controls-apply@.service");
+    std::string line;
+    while (std::getline(unit, line)) {
+        if (line.rfind("ExecStart=/usr/bin/zarven-controls", 0) == 0) {
+            return line.substr(std::string("ExecStart=/usr/bin/zarven-controls").size());
+        }
+    }
+    return "";
 }
 
 // The panel opened, the yaw bar clicked up once, closed: the user calibrating slot by slot.
@@ -441,6 +513,99 @@ TEST_F(RealKernel, ATrackerWithoutXYAndZSaysWhatItLacks) {
         ::testing::internal::GetCapturedStderr(),
         "zarven-controls: " + rotations.joystickNode() +
             " (ZARVEN RX Tracker): a head tracker needs X, Y and Z axes; it has no X, Y, Z\n");
+}
+
+// A replug: the kernel forgets the calibration; the command the installed rule has the user's
+// service manager run gives it back, with the panel closed.
+TEST_F(RealKernel, APluggedInDeviceGetsItsCalibrationBackThroughTheInstalledRule) {
+    const InstalledUdevRule rule;
+    StartWithRecord(false);
+    LineUpOnYaw();
+    const li::AxisCalibration calibrated = KernelX(tracker_);
+    ASSERT_EQ(calibrated.evdev.range, (li::RawRange{512, 1534}));
+    tracker_.Destroy();
+    UinputDevice replugged{
+        "ZARVEN HMD Tracker", 1, {{ABS_X, 0, 2047}, {ABS_Y, 0, 2047}, {ABS_Z, 0, 2047}}};
+    ASSERT_TRUE(replugged.ok());
+    ASSERT_EQ(EvdevRange(replugged.eventNode(), ABS_X), (li::RawRange{0, 2047}));
+
+    const std::string js = std::filesystem::path(replugged.joystickNode()).filename().string();
+    const std::string udev = UdevAdd(replugged.joystickNode());
+    EXPECT_NE(udev.find("TAGS=:"), std::string::npos) << udev;
+    EXPECT_TRUE(udev.find(":systemd:") != std::string::npos) << udev;  // seen by systemd
+    const std::string arguments = ServiceCommand(udev, js);
+    ASSERT_EQ(arguments, " --apply") << udev;
+    const Ran applied = RunProgram(m_machine.Prefix(), arguments);
+    EXPECT_EQ(applied.status, 0) << applied.output;
+    EXPECT_EQ(applied.output, "");
+    EXPECT_EQ(KernelX(replugged), calibrated);
+    // Any number of runs leaves it there.
+    EXPECT_EQ(RunProgram(m_machine.Prefix(), arguments).status, 0);
+    EXPECT_EQ(KernelX(replugged), calibrated);
+}
+
+// The panel stays open while the tracker is unplugged and plugged in again: within a second it
+// reads the device again, calibrated, with no box.
+TEST_F(RealKernel, ThePanelReattachesADeviceThatComesBack) {
+    StartWithRecord();
+    double now = 0;
+    emulated::SetClock([&now] { return now; });
+    std::unique_ptr<UinputDevice> replugged;
+    CHeadsetDlg panel;
+    headless::Run([this](CDialog&) { tracker_.Destroy(); });
+    headless::Tick();
+    headless::Run([&](CDialog& dlg) {
+        EXPECT_EQ(headless::Text(dlg, IDC_AXIS_X_OUT), "000");
+        replugged = std::make_unique<UinputDevice>(
+            "ZARVEN HMD Tracker", 1,
+            std::vector<UinputAxis>{{ABS_X, 0, 2047}, {ABS_Y, 0, 2047}, {ABS_Z, 0, 2047}});
+        replugged->Move({{ABS_X, 1534}});
+        now = 1.0;
+    });
+    headless::Tick();
+    headless::PressEscape();
+    panel.DoModal();
+    ASSERT_TRUE(replugged && replugged->ok());
+    EXPECT_EQ(headless::Text(panel, IDC_AXIS_X_OUT), "359");
+    EXPECT_EQ(EvdevRange(replugged->eventNode(), ABS_X), (li::RawRange{512, 1535}));
+    EXPECT_TRUE(headless::Boxes().empty());
+}
+
+TEST_F(RealKernel, SetZeroFromTheCommandLineRecentresTheTracker) {
+    StartWithRecord();
+    SlotNames(1);
+    tracker_.Move({{ABS_X, 1100}, {ABS_Y, 900}});
+    const Ran zero = RunProgram(m_machine.Prefix(), "--set-zero");
+    EXPECT_EQ(zero.status, 0);
+    EXPECT_EQ(zero.output, "Joystick2 (ZARVEN HMD Tracker): zero set\n");
+    EXPECT_EQ(ReadJoystickAxis(tracker_.joystickNode(), 0), 0);
+    EXPECT_EQ(ReadJoystickAxis(tracker_.joystickNode(), 1), 0);
+    const Ran notATracker = RunProgram(m_machine.Prefix(), "--set-zero --slot 3");
+    EXPECT_EQ(notATracker.status, 1);
+    EXPECT_EQ(notATracker.output, "zarven-controls: Joystick3 is not a head tracker\n");
+}
+
+// udev takes X, Y and Z without buttons for an accelerometer: the rule makes this product's
+// tracker a joystick (so the desktop gives the user access), and leaves a look-alike alone.
+TEST_F(RealKernel, TheRuleMakesOnlyOurButtonlessTrackerAJoystick) {
+    UinputDevice other{
+        "Other HMD Tracker", 9, {{ABS_X, 0, 2047}, {ABS_Y, 0, 2047}, {ABS_Z, 0, 2047}}};
+    ASSERT_TRUE(other.ok());
+    const std::string before = UdevAdd(tracker_.joystickNode());
+    EXPECT_TRUE(HasLine(before, "ID_INPUT_ACCELEROMETER=1")) << before;
+    const InstalledUdevRule rule;
+    for (const std::string& node : {tracker_.joystickNode(), tracker_.eventNode()}) {
+        const std::string ours = UdevAdd(node);
+        EXPECT_TRUE(HasLine(ours, "ID_INPUT_JOYSTICK=1")) << ours;
+        EXPECT_FALSE(HasLine(ours, "ID_INPUT_ACCELEROMETER=1")) << ours;
+        EXPECT_NE(ours.find("uaccess"), std::string::npos) << ours;
+    }
+    for (const std::string& node : {other.joystickNode(), other.eventNode()}) {
+        const std::string theirs = UdevAdd(node);
+        EXPECT_TRUE(HasLine(theirs, "ID_INPUT_ACCELEROMETER=1")) << theirs;
+        EXPECT_FALSE(HasLine(theirs, "ID_INPUT_JOYSTICK=1")) << theirs;
+        EXPECT_EQ(theirs.find("SYSTEMD_USER_WANTS"), std::string::npos) << theirs;
+    }
 }
 
 // Ranges never drift: whatever happens to input-devices.ini, any number of starts leaves the
