@@ -35,12 +35,14 @@ for kill_number in $(seq "$kills"); do
   status=$?
   [ "$status" -eq 137 ] || fail "the writer ended by itself (status $status)"
   [ ! -s "$work/err" ] || fail "the writer complained"
-  [ "$first_use" = false ] || run write 1 || fail "the next start did not complete a round"
-  run check "${seen[@]}" || fail "the check failed"
-  read -r record profile temporaries <"$work/out"
-  [ "$first_use" = true ] || seen=("$record" "$profile")
-  cut=$((cut + temporaries))
-  ahead=$((ahead + (record > profile)))
+  if [ "$first_use" = false ]; then
+    run check "${seen[@]}" || fail "the check failed"
+    read -r record profile temporaries <"$work/out"
+    cut=$((cut + temporaries)) ahead=$((ahead + (record > profile)))
+    seen=($((profile + 1)) $((profile + 1))) # what the next whole round must leave
+  fi
+  run write 1 || fail "the next start did not complete a round"
+  run check "${seen[@]}" || fail "the round did not land whole"
 done
 if [ "$first_use" = true ]; then
   echo "crash test: $kills kills while seeding a new prefix"
