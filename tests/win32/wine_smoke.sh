@@ -7,7 +7,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 name="wine smoke" screenshot=""
-[ "${1:-}" = --screenshot ] && screenshot=$(realpath -m "$2")
+[ "${1:-}" = --screenshot ] && screenshot=$(realpath -m "$2") && mkdir -p "${screenshot%/*}"
 # shellcheck source-path=SCRIPTDIR source=wine_lib.sh
 source "$root/tests/win32/wine_lib.sh"
 install_missing
