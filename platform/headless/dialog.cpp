@@ -70,6 +70,11 @@ INT_PTR CDialog::DoModal() {
         }
         (*step)(*this);
     }
+    // Steps still queued when the outermost dialog ends would never run, and the expectations
+    // in them would pass unseen.
+    if (TheSession().openDialogs.size() == 1) {
+        headless::detail::DropLeftoverSteps(window.Name());
+    }
     return window.result;
 }
 

@@ -22,6 +22,7 @@
 //     (before DoModal or after it returned), EndDialog on a dialog that is not open, DoModal on
 //     a dialog that is already running;
 //   - SetScrollRange with a minimum above the maximum: the range is left as it was.
+//   - steps still queued when the outermost dialog ends: they are dropped, never played.
 //   Readback of a control the dialog does not have records a fault too and gives an empty value.
 //
 // Platform behaviour reproduced

@@ -27,6 +27,15 @@ std::optional<Step> NextStep() {
     return step;
 }
 
+void DropLeftoverSteps(const std::string& ended) {
+    auto& steps = TheSession().steps;
+    if (!steps.empty()) {
+        Fault(std::to_string(steps.size()) + " scripted step" + (steps.size() > 1 ? "s" : "") +
+              " left when " + ended + " ended");
+        steps.clear();
+    }
+}
+
 CDialog* InnermostDialog() {
     const auto& open = TheSession().openDialogs;
     return open.empty() ? nullptr : open.back();

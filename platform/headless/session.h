@@ -35,6 +35,8 @@ Session& TheSession();
 void Fault(std::string what);
 void Enqueue(Step step);
 std::optional<Step> NextStep();
+// Drops the steps still queued, with a fault naming the dialog that `ended` without them.
+void DropLeftoverSteps(const std::string& ended);
 
 // The dialog whose modal loop runs now, or null.
 CDialog* InnermostDialog();

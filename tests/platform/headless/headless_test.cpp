@@ -1,6 +1,4 @@
-// What the panel tests rely on in the headless double without noticing if it broke: nested
-// modal runs taking the next steps, a script that runs out, scroll notifications against the
-// thumb, and ticks while a message box is open.
+// What the panel tests rely on in the headless double without noticing if it broke.
 #include "platform/headless/headless.h"
 
 #include "panel/resource.h"
@@ -16,13 +14,12 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-// Logs its events as "<panel|about> <event>"; any system command opens the about box over it.
+// Logs "<panel|about> <event>"; IDM_ABOUT opens the about box over it, timer 8 ends it.
 class LoggingDialog : public CDialog {
 public:
     explicit LoggingDialog(std::vector<std::string>& log, UINT templateId = IDD_CONTROL_PANEL)
         : CDialog(templateId), log_(log) {}
     std::function<void()> onInit;
-    bool followDrag = false;  // move the thumb to the track position on codes 4 and 5
     INT_PTR aboutResult = 0;
 
 protected:
@@ -33,17 +30,21 @@ protected:
         }
         return TRUE;
     }
-    void OnClicked(int id) override { Log("click " + std::to_string(id)); }
+    void OnClicked(int id) override { Log("click " + std::to_string(IsDlgButtonChecked(id))); }
     void OnVScroll(UINT code, UINT pos, int barId) override {
-        const int track = headless::TrackPos(*this, barId);
         Log(std::to_string(code) + " pos " + std::to_string(pos) + " track " +
-            std::to_string(track));
-        if (followDrag && (code == SB_THUMBTRACK || code == SB_THUMBPOSITION)) {
-            SetScrollPos(barId, track);
+            std::to_string(headless::TrackPos(*this, barId)));
+    }
+    void OnTimer(UINT_PTR id) override {
+        Log("timer " + std::to_string(id) + (headless::IsDisabled(*this) ? " disabled" : ""));
+        if (id == 8) {
+            EndDialog(IDOK);
         }
     }
-    void OnTimer(UINT_PTR id) override { Log("timer " + std::to_string(id)); }
-    void OnSysCommand(UINT, LPARAM) override {
+    void OnSysCommand(UINT id, LPARAM lParam) override {
+        if (id != IDM_ABOUT) {
+            return CDialog::OnSysCommand(id, lParam);
+        }
         aboutResult = LoggingDialog(log_, IDD_ABOUTBOX).DoModal();
     }
 
@@ -61,19 +62,21 @@ protected:
     LoggingDialog panel{log};
 };
 
+// The shown about box has the focus and disables the panel; a command's low bits are ignored.
 TEST_F(HeadlessTest, NestedDialogTakesTheNextStepsAndOkEndsTheInnermost) {
+    panel.onInit = [] { EXPECT_EQ(GetFocus(), nullptr); };
     headless::SysCommand(IDM_ABOUT);
     headless::Run([&](CDialog& innermost) {
-        EXPECT_EQ(innermost.GetTemplateId(), static_cast<UINT>(IDD_ABOUTBOX));
+        EXPECT_EQ(GetFocus(), headless::Hwnd(innermost));
         EXPECT_TRUE(headless::IsDisabled(panel));
     });
     headless::Click(IDOK);
-    headless::Run([&](CDialog& innermost) { EXPECT_EQ(&innermost, &panel); });
-    headless::Click(IDC_SET_ZERO);
-    headless::Click(IDCANCEL);
+    headless::Click(IDC_STEREO_MODE);
+    headless::Click(IDC_STEREO_MODE);
+    headless::SysCommand(SC_CLOSE | 2);
     EXPECT_EQ(panel.DoModal(), IDCANCEL);
     EXPECT_EQ(panel.aboutResult, IDOK);
-    EXPECT_THAT(log, ElementsAre("panel init", "about init", "panel click 1002"));
+    EXPECT_THAT(log, ElementsAre("panel init", "about init", "panel click 1", "panel click 0"));
     EXPECT_FALSE(headless::ScriptFault());
 }
 
@@ -84,34 +87,34 @@ TEST_F(HeadlessTest, ScriptRunningOutEndsEveryOpenDialogAndIsFlagged) {
     EXPECT_THAT(headless::Faults(), ElementsAre(HasSubstr("dialog 100"), HasSubstr("dialog 102")));
 }
 
-// A drag reports each track position (clamped to the range), then the release and the end;
-// the thumb moves only when the program moves it.
-TEST_F(HeadlessTest, ScrollStepsReportTrackPositionsButNeverMoveTheThumb) {
-    for (const bool programFollows : {false, true}) {
-        headless::Reset();
-        log.clear();
-        LoggingDialog dialog(log);
-        dialog.followDrag = programFollows;
-        dialog.onInit = [&] {
-            dialog.SetScrollRange(IDC_PITCH_BAR, 0, 2047);
-            dialog.SetScrollPos(IDC_PITCH_BAR, 500);
-        };
-        headless::Drag(IDC_PITCH_BAR, {400, 341, 9000});
-        headless::ArrowClick(IDC_PITCH_BAR, true);
-        headless::PageClick(IDC_PITCH_BAR, false);
-        headless::Click(IDOK);
-        dialog.DoModal();
-        const std::string thumb = programFollows ? "2047" : "500";
-        EXPECT_THAT(
-            log, ElementsAre("panel init", "panel 5 pos 400 track 400", "panel 5 pos 341 track 341",
-                             "panel 5 pos 2047 track 2047", "panel 4 pos 2047 track 2047",
-                             "panel 8 pos 0 track " + thumb, "panel 0 pos 0 track " + thumb,
-                             "panel 8 pos 0 track " + thumb, "panel 3 pos 0 track " + thumb,
-                             "panel 8 pos 0 track " + thumb));
-        EXPECT_EQ(std::to_string(headless::ThumbPos(dialog, IDC_PITCH_BAR)), thumb);
-    }
+TEST_F(HeadlessTest, StepsLeftWhenThePanelEndsAreFlaggedAndNeverRun) {
+    headless::PressEscape();
+    headless::Run([](CDialog&) { ADD_FAILURE() << "played after the panel ended"; });
+    EXPECT_EQ(panel.DoModal(), IDCANCEL);
+    EXPECT_THAT(headless::Faults(), ElementsAre("1 scripted step left when dialog 102 ended"));
+    EXPECT_EQ(headless::StepsLeft(), 0u);
 }
 
+// Track positions are clamped to the range; the thumb stays where the program put it.
+TEST_F(HeadlessTest, ScrollStepsReportTrackPositionsButNeverMoveTheThumb) {
+    panel.onInit = [&] {
+        panel.SetScrollRange(IDC_PITCH_BAR, 0, 2047);
+        panel.SetScrollPos(IDC_PITCH_BAR, 500);
+    };
+    headless::Drag(IDC_PITCH_BAR, {400, 341, 9000});
+    headless::ArrowClick(IDC_PITCH_BAR, true);
+    headless::PageClick(IDC_PITCH_BAR, false);
+    headless::Click(IDOK);
+    panel.DoModal();
+    EXPECT_THAT(log, ElementsAre("panel init", "panel 5 pos 400 track 400",
+                                 "panel 5 pos 341 track 341", "panel 5 pos 2047 track 2047",
+                                 "panel 4 pos 2047 track 2047", "panel 8 pos 0 track 500",
+                                 "panel 0 pos 0 track 500", "panel 8 pos 0 track 500",
+                                 "panel 3 pos 0 track 500", "panel 8 pos 0 track 500"));
+    EXPECT_EQ(headless::ThumbPos(panel, IDC_PITCH_BAR), 500);
+}
+
+// A new range pulls thumb and track position in; a minimum above the maximum is refused.
 TEST_F(HeadlessTest, ThumbStaysInsideTheRange) {
     const auto thumbAfter = [&](auto change) {
         change(panel);
@@ -123,26 +126,34 @@ TEST_F(HeadlessTest, ThumbStaysInsideTheRange) {
         EXPECT_EQ(thumbAfter([](CDialog& d) { d.SetScrollPos(IDC_ROLL_BAR, 5000); }), 2047);
         EXPECT_EQ(thumbAfter([](CDialog& d) { d.SetScrollRange(IDC_ROLL_BAR, 100, 10); }), 2047);
         EXPECT_EQ(thumbAfter([](CDialog& d) { d.SetScrollRange(IDC_ROLL_BAR, 10, 100); }), 100);
+        EXPECT_EQ(headless::TrackPos(panel, IDC_ROLL_BAR), 10);
+        EXPECT_EQ(thumbAfter([](CDialog& d) { d.SetScrollRange(IDC_ROLL_BAR, 7, 7); }), 7);
     };
-    headless::Click(IDOK);
-    panel.DoModal();
+    headless::PressEscape();
+    EXPECT_EQ(panel.DoModal(), IDCANCEL);
     EXPECT_THAT(headless::Faults(), ElementsAre(HasSubstr("SetScrollRange(1005): minimum")));
 }
 
+// An unanswered question is a fault, answered No; a dialog ended in a tick gets no more.
 TEST_F(HeadlessTest, TicksArriveWhileAMessageBoxIsOpen) {
     const HWND owner = headless::Hwnd(panel);
     panel.onInit = [&] {
         panel.SetTimer(7, 20);
         const int answer = MessageBoxA(owner, "Joystick6", "Select HMD to configure", MB_YESNO);
         log.push_back("answer " + std::to_string(answer));
+        EXPECT_EQ(MessageBoxA(nullptr, "?", "Unanswered", MB_YESNO), IDNO);
+        panel.SetTimer(8, 20);
+        panel.SetTimer(9, 20);
     };
     headless::AnswerBox(IDYES, 2);
-    headless::Click(IDOK);
+    headless::Tick();
     panel.DoModal();
-    EXPECT_THAT(log, ElementsAre("panel init", "panel timer 7", "panel timer 7", "answer 6"));
-    EXPECT_THAT(headless::Boxes(),
-                ElementsAre(headless::ShownBox{"Select HMD to configure", "Joystick6", MB_YESNO,
-                                               owner, IDYES}));
+    EXPECT_THAT(log, ElementsAre("panel init", "panel timer 7 disabled", "panel timer 7 disabled",
+                                 "answer 6", "panel timer 7", "panel timer 8"));
+    EXPECT_EQ(headless::Boxes().front(),
+              (headless::ShownBox{"Select HMD to configure", "Joystick6", MB_YESNO, owner, IDYES}));
+    EXPECT_THAT(headless::Faults(), ElementsAre(HasSubstr("no scripted answer")));
+    EXPECT_TRUE(headless::Timers(panel).empty());
 }
 
 }  // namespace

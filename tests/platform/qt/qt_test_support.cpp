@@ -2,8 +2,6 @@
 
 #include "platform/qt/window_handles.h"
 
-#include <QApplication>
-#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -16,14 +14,21 @@ struct QtApplicationEnvironment final : ::testing::Environment {
     void SetUp() override { application = std::make_unique<QApplication>(argc, argv); }
     void TearDown() override { application.reset(); }
     int argc = 1;
-    char name[16] = "qt-backend-test";
-    char* argv[2] = {name, nullptr};
+    char* argv[2] = {const_cast<char*>("qt-backend-test"), nullptr};
     std::unique_ptr<QApplication> application;
 };
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 }  // namespace
+
+std::vector<UINT> RecordingDialog::Codes() const {
+    std::vector<UINT> codes;
+    for (const ScrollEvent& event : scrolls) {
+        codes.push_back(event.code);
+    }
+    return codes;
+}
 
 void RecordingDialog::OnVScroll(UINT code, UINT pos, int barId) {
     SCROLLINFO info{};
@@ -50,6 +55,12 @@ INT_PTR RunModal(RecordingDialog& dialog, const std::function<void(DialogWindow&
         }
     });
     return dialog.DoModal();
+}
+
+void ClickControl(DialogWindow& window, int id, Qt::MouseButton button) {
+    const QWidget* control = window.Control(id);
+    QTest::mouseClick(window.windowHandle(), button, {},
+                      control->mapTo(&window, control->rect().center()));
 }
 
 }  // namespace zarven::qt::test

@@ -1,11 +1,14 @@
-// Shared by the Qt backend's dialog tests: a dialog that records its events, and a modal run
-// that acts as the user once the window is up.
+// A dialog that records its events, and a modal run that acts as the user once it is shown.
 #pragma once
 
 #include "platform/framework.h"
 #include "platform/qt/dialog_window.h"
 
+#include <QApplication>
+#include <QTest>
+
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace zarven::qt::test {
@@ -25,15 +28,26 @@ public:
     std::function<void(UINT code)> onScroll;  // runs after a code is recorded
     std::vector<ScrollEvent> scrolls;
     std::vector<UINT_PTR> ticks;
+    std::vector<std::pair<int, UINT>> clicks;  // id, IsDlgButtonChecked(id) at the click
+    std::vector<UINT> Codes() const;
 
 protected:
     void OnVScroll(UINT code, UINT pos, int barId) override;
     void OnTimer(UINT_PTR id) override { ticks.push_back(id); }
+    void OnClicked(int id) override { clicks.emplace_back(id, IsDlgButtonChecked(id)); }
 };
 
-// Runs the dialog modally; `whileShown` acts as the user once its window is shown and active.
-// A dialog still open afterwards is ended with kLeftOpen.
+// A dialog still open after `whileShown` ends with kLeftOpen.
 inline constexpr int kLeftOpen = 77;
 INT_PTR RunModal(RecordingDialog& dialog, const std::function<void(DialogWindow&)>& whileShown);
+
+inline QWidget* Focused() {
+    return QApplication::focusWidget();
+}
+inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(Focused(), key, modifiers);
+}
+// A click as the window system delivers it, to the window: a modal window in the way blocks it.
+void ClickControl(DialogWindow& window, int id, Qt::MouseButton button = Qt::LeftButton);
 
 }  // namespace zarven::qt::test
