@@ -1,217 +1,105 @@
-// The "Axes Output" group: first values at start-up, the 20 ms timer, one read per tick and a
-// box rewritten only when its raw value changed.
+// The "Axes Output" group: the tracker's raw axis values in whole degrees, first at start-up,
+// then one read per timer tick, a box rewritten only when its raw value changed.
 #include "panel/AxesReadout.h"
 #include "panel/resource.h"
 #include "tests/panel/panel_fixture.h"
-#include "tracker/TrackerLink.h"
+#include "tests/support/fake_input_devices.h"
 
 #include <array>
-#include <cstdio>
 #include <gmock/gmock.h>
+#include <optional>
 
 namespace {
 
-using ::testing::ElementsAre;
-
 constexpr int kBoxes[] = {IDC_AXIS_X_OUT, IDC_AXIS_Y_OUT, IDC_AXIS_Z_OUT};
 
-std::string Degrees(DWORD raw) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%03u", AxisToDegrees(raw));
-    return text;
-}
-
-struct DegreesCase {
-    DWORD raw;
-    UINT degrees;
-};
-
-class AxisDegrees : public ::testing::TestWithParam<DegreesCase> {};
-
-TEST_P(AxisDegrees, ShiftedProduct) {
-    EXPECT_EQ(AxisToDegrees(GetParam().raw), GetParam().degrees);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, AxisDegrees,
-                         ::testing::Values(DegreesCase{0, 0}, DegreesCase{182, 0},
-                                           DegreesCase{183, 1}, DegreesCase{32768, 180},
-                                           DegreesCase{65535, 359}, DegreesCase{65536, 360},
-                                           // the product wraps around in 32 bits
-                                           DegreesCase{0xFFFFFFFFu, 0xFFFFFE98u >> 16}),
-                         [](const auto& info) { return "Raw" + std::to_string(info.param.raw); });
-
+// A real tracker whose axes the test sets. The machine reports a joydev value v as
+// (v + 32767) * 65535 / 65534, rounded: raw - 32767 reads back as raw for the values used here.
 class Readout : public PanelTest {
 protected:
     void SetUp() override {
-        m_machine.Add({.slot = 0});
-        Start();
-    }
-
-    void Start() {
+        FakeDevice tracker = MakeFakeDevice(0, "HMD Tracker", "usb-hmd");
+        m_axes = tracker.state;
+        UseFakeDevices({tracker});
         m_machine.Start();
-        emulated::SetClock([this] { return m_seconds; });
     }
-
-    static std::array<DWORD, 3> RawAxes() {
-        const TrackerAxes a = ReadTrackerAxes(0);
-        return {a.x, a.y, a.z};
+    void SetRaw(const std::optional<std::array<int, 3>>& raw) {
+        emulated::SetUnplugged(0, !raw);
+        for (std::size_t i = 0; raw && i < 3; ++i) {
+            m_axes->joydev[i] = (*raw)[i] - 32767;
+        }
     }
-
-    double m_seconds = 0.0;
+    std::shared_ptr<FakeDeviceState> m_axes;
 };
 
-TEST_F(Readout, StartUpShowsFirstValuesAndStartsTheTimer) {
-    const std::array<DWORD, 3> raw = RawAxes();
-    CHeadsetDlg panel;
-    headless::Run([&](CDialog& dlg) {
-        EXPECT_THAT(headless::Timers(dlg), ElementsAre(headless::Timer{0xE001, 20}));
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(headless::Text(dlg, kBoxes[i]), Degrees(raw[i]));
-        }
-    });
-    headless::PressEscape();
-    panel.DoModal();
-    EXPECT_TRUE(panel.State().readoutReady);
-}
+constexpr UINT_PTR kOwnTimer = 7;
 
-TEST_F(Readout, UnchangedValuesTouchNoBoxAndEachTickReadsOnce) {
-    CHeadsetDlg panel;
-    ClearLogsNow();
-    for (int i = 0; i < 5; ++i) {
-        headless::Tick();
-    }
-    headless::PressEscape();
-    panel.DoModal();
+// A panel that runs a timer of its own too, and whose timer handler a test can call directly.
+class TwoTimerPanel : public CHeadsetDlg {
+public:
+    using CHeadsetDlg::OnTimer;
 
-    EXPECT_THAT(QueryFlags(), ElementsAre(JOY_RETURNALL, JOY_RETURNALL, JOY_RETURNALL,
-                                          JOY_RETURNALL, JOY_RETURNALL));
-    for (int box : kBoxes) {
-        EXPECT_EQ(headless::TextWrites(panel, box), 1) << box;  // the start-up write only
-    }
-}
-
-TEST_F(Readout, ChangedRawValueRewritesItsBoxEvenWithTheSameDegrees) {
-    const std::array<DWORD, 3> before = RawAxes();
-    m_seconds = 0.5;  // the head moves a unit or so: raw values change, degrees barely
-    const std::array<DWORD, 3> after = RawAxes();
-    m_seconds = 0.0;
-
-    CHeadsetDlg panel;
-    headless::Run([this](CDialog&) { m_seconds = 0.5; });
-    headless::Tick();
-    headless::PressEscape();
-    panel.DoModal();
-
-    bool sameDegreesRewritten = false;
-    for (int i = 0; i < 3; ++i) {
-        const int expectedWrites = before[i] != after[i] ? 2 : 1;
-        EXPECT_EQ(headless::TextWrites(panel, kBoxes[i]), expectedWrites) << i;
-        EXPECT_EQ(headless::Text(panel, kBoxes[i]), Degrees(after[i]));
-        sameDegreesRewritten |= before[i] != after[i] && Degrees(before[i]) == Degrees(after[i]);
-    }
-    EXPECT_TRUE(sameDegreesRewritten) << "the sway should move some axis within one degree";
-    EXPECT_EQ(panel.State().lastX, after[0]);
-}
-
-TEST_F(Readout, SilentTrackerShowsZerosThenRealValuesAgain) {
-    const std::array<DWORD, 3> raw = RawAxes();
-    CHeadsetDlg panel;
-    headless::Run([](CDialog&) { emulated::SetUnplugged(0, true); });
-    headless::Tick();
-    headless::Tick();  // the boxes stand at 0 already: not rewritten
-    headless::Run([](CDialog& dlg) {
-        for (int box : kBoxes) {
-            EXPECT_EQ(headless::Text(dlg, box), "000");
-            EXPECT_EQ(headless::TextWrites(dlg, box), 2);
-        }
-        emulated::SetUnplugged(0, false);
-    });
-    headless::Tick();
-    headless::PressEscape();
-    panel.DoModal();
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(headless::Text(panel, kBoxes[i]), Degrees(raw[i]));
-    }
-}
-
-// A panel that also runs a timer of its own.
-class PanelWithSecondTimer : public CHeadsetDlg {
 protected:
     BOOL OnInitDialog() override {
         const BOOL result = CHeadsetDlg::OnInitDialog();
-        SetTimer(kOtherTimer, 100);
+        SetTimer(kOwnTimer, 100);
         return result;
     }
-
-public:
-    static constexpr UINT_PTR kOtherTimer = 7;
 };
 
-// The handler does not look at the timer's id: any tick refreshes the readout.
-TEST_F(Readout, ATickOfAnotherTimerAlsoRefreshes) {
-    PanelWithSecondTimer panel;
-    headless::Run([this](CDialog&) {
-        m_seconds = 3.0;
+struct Step {
+    std::optional<std::array<int, 3>> raw;  // none: the tracker does not answer
+    std::array<const char*, 3> texts;
+    std::array<int, 3> writes;  // of each box's text, so far
+    UINT_PTR timer = kReadoutTimerId;
+};
+
+// The first step is start-up, each other one a tick of the readout's 20 ms timer or, as the
+// handler does not look at the id, of the panel's own.
+TEST_F(Readout, ShowsWholeDegreesAndRewritesABoxOnlyWhenItsRawValueChanged) {
+    const Step steps[] = {
+        {{{0, 182, 183}}, {"000", "000", "001"}, {1, 1, 1}},
+        {{{1, 182, 183}}, {"000", "000", "001"}, {2, 1, 1}},  // a new raw value, the same degrees
+        {{{32768, 65535, 182}}, {"180", "359", "000"}, {3, 2, 2}, kOwnTimer},
+        {{{32768, 65535, 182}}, {"180", "359", "000"}, {3, 2, 2}},
+        {std::nullopt, {"000", "000", "000"}, {4, 3, 3}},
+        {std::nullopt, {"000", "000", "000"}, {4, 3, 3}},
+        {{{0, 182, 183}}, {"000", "000", "001"}, {4, 4, 4}},
+    };
+    TwoTimerPanel panel;
+    SetRaw(steps[0].raw);
+    headless::Run([](CDialog& dlg) {
+        EXPECT_THAT(headless::Timers(dlg), ::testing::ElementsAre(headless::Timer{kOwnTimer, 100},
+                                                                  headless::Timer{0xE001, 20}));
         emulated::ClearLogs();
     });
-    headless::TickTimer(PanelWithSecondTimer::kOtherTimer);
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        if (i > 0) {
+            headless::Run([&, i](CDialog&) { SetRaw(steps[i].raw); });
+            headless::TickTimer(steps[i].timer);
+        }
+        headless::Run([&, i](CDialog& dlg) {
+            SCOPED_TRACE(i);
+            for (std::size_t axis = 0; axis < 3; ++axis) {
+                EXPECT_EQ(headless::Text(dlg, kBoxes[axis]), steps[i].texts[axis]) << axis;
+                EXPECT_EQ(headless::TextWrites(dlg, kBoxes[axis]), steps[i].writes[axis]) << axis;
+            }
+            EXPECT_EQ(QueryFlags(), std::vector<DWORD>(i, JOY_RETURNALL));
+        });
+    }
     headless::PressEscape();
     panel.DoModal();
-
-    EXPECT_THAT(QueryFlags(), ElementsAre(JOY_RETURNALL));
-    const std::array<DWORD, 3> raw = RawAxes();
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(headless::TextWrites(panel, kBoxes[i]), 2) << i;
-        EXPECT_EQ(headless::Text(panel, kBoxes[i]), Degrees(raw[i]));
-    }
 }
 
-// A panel whose timer handler a test can call before the panel has started.
-class EarlyTickPanel : public CHeadsetDlg {
-public:
-    using CHeadsetDlg::OnTimer;
-};
-
 TEST_F(Readout, TickBeforeStartUpReadsNothing) {
-    EarlyTickPanel panel;
-    emulated::ClearLogs();
+    TwoTimerPanel panel;
     panel.OnTimer(kReadoutTimerId);
     EXPECT_TRUE(emulated::JoystickQueries().empty());
     headless::Reset();  // the early tick's default processing ran without a window
 }
 
-TEST_F(Readout, TicksGoOnWhileTheAboutBoxOrAnErrorBoxIsOpen) {
-    m_machine.WithoutDriver();
-    Start();
-    CHeadsetDlg panel;
-    ClearLogsNow();
-    headless::SysCommand(IDM_ABOUT);
-    headless::Tick();
-    headless::Tick();
-    headless::Run([](CDialog&) { EXPECT_EQ(emulated::JoystickQueries().size(), 2u); });
-    headless::PressEnter();
-    headless::AnswerBox(IDOK, 3);  // the "Error" box of the first notification stays open
-    headless::AnswerBox(IDOK);
-    headless::ArrowClick(IDC_YAW_BAR, true);
-    headless::PressEscape();
-    panel.DoModal();
-
-    EXPECT_EQ(emulated::JoystickQueries().size(), 5u);
-    ASSERT_EQ(headless::Boxes().size(), 2u);
-    EXPECT_EQ(headless::Boxes()[0].caption, "Error");
-}
-
-TEST_F(Readout, SetZeroBringsTheReadoutToItsRestingValue) {
-    m_seconds = 7.3;  // the head has swayed away from where it started
-    CHeadsetDlg panel;
-    headless::Click(IDC_SET_ZERO);
-    headless::Tick();
-    headless::PressEscape();
-    panel.DoModal();
-
-    for (int box : kBoxes) {
-        EXPECT_THAT(headless::Text(panel, box), ::testing::AnyOf("179", "180")) << box;
-    }
+TEST(AxisDegrees, TheProductWrapsAroundIn32Bits) {
+    EXPECT_EQ(AxisToDegrees(0xFFFFFFFFu), 0xFFFFFE98u >> 16);
 }
 
 }  // namespace

@@ -7,94 +7,88 @@
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 
-struct StatusCase {
+struct OptionsCase {
     const char* name;
-    int stereo;
-    int powerSaver;
-    bool unplugged;  // the status query fails with 167, whose bits 0 and 1 are set
-    int expectedStereo;
-    int expectedPowerSaver;
+    int stereo, powerSaver;  // as the tracker holds them
+    bool unplugged;          // the status query fails with 167, whose bits 0 and 1 are set
+    UINT stereoBox, powerSaverBox;
+    void (*user)(int control);
+    int control;
+    std::vector<DWORD> commands;  // the joystick queries the user's action sends to slot 3
 };
 
-class PanelStatus : public PanelTest, public ::testing::WithParamInterface<StatusCase> {};
+// The queries that send these commands: each after its priming status query.
+std::vector<DWORD> Primed(std::initializer_list<DWORD> commands) {
+    std::vector<DWORD> queries;
+    for (DWORD command : commands) {
+        queries.insert(queries.end(), {JOY_CAL_READVONLY, command});
+    }
+    return queries;
+}
 
-TEST_P(PanelStatus, BoxesAndStateFollowTheTracker) {
-    const StatusCase& c = GetParam();
-    m_machine.Add({.slot = 0, .stereo = c.stereo, .powerSaver = c.powerSaver}).Start();
-    emulated::SetUnplugged(0, c.unplugged);
+void ClickTwice(int id) {
+    headless::Click(id);
+    headless::Click(id);
+}
+
+class Options : public PanelTest, public ::testing::WithParamInterface<OptionsCase> {};
+
+// Start-up asks for the status twice (not again after a failed query), then reads the axes.
+// No option stores a record.
+TEST_P(Options, BoxesFollowTheTrackerAndEachClickSendsItsCommand) {
+    const OptionsCase& c = GetParam();
+    m_machine.Add({.slot = 3, .stereo = c.stereo, .powerSaver = c.powerSaver}).Start();
+    emulated::SetUnplugged(3, c.unplugged);
+    const std::string registry = m_machine.ReadFile("system.reg");
     CHeadsetDlg panel;
+    headless::Run([&](CDialog& dlg) {
+        EXPECT_EQ(headless::Checked(dlg, IDC_STEREO_MODE), c.stereoBox);
+        EXPECT_EQ(headless::Checked(dlg, IDC_POWER_SAVER), c.powerSaverBox);
+        std::vector<DWORD> startUp{JOY_CAL_READVONLY, JOY_CAL_READVONLY, JOY_RETURNALL};
+        EXPECT_EQ(QueryFlags(), std::vector(startUp.begin() + c.unplugged, startUp.end()));
+        emulated::ClearLogs();
+    });
+    c.user(c.control);
     headless::PressEscape();
     EXPECT_EQ(panel.DoModal(), IDCANCEL);
 
-    EXPECT_EQ(headless::Checked(panel, IDC_STEREO_MODE), static_cast<UINT>(c.expectedStereo));
-    EXPECT_EQ(headless::Checked(panel, IDC_POWER_SAVER), static_cast<UINT>(c.expectedPowerSaver));
-    EXPECT_EQ(panel.State().stereoOn, c.expectedStereo);
-    EXPECT_EQ(panel.State().powerSaverOn, c.expectedPowerSaver);
-}
-
-INSTANTIATE_TEST_SUITE_P(Status, PanelStatus,
-                         ::testing::Values(StatusCase{"Status0", 0, 0, false, 0, 0},
-                                           StatusCase{"Status2PowerSaverOnly", 0, 1, false, 0, 1},
-                                           StatusCase{"Status3Both", 1, 1, false, 1, 1},
-                                           StatusCase{"FailedQueryBothOff", 1, 1, true, 0, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct ClickCase {
-    const char* name;
-    std::vector<int> clicks;
-    std::vector<DWORD> flags;  // the joystick queries they send, in order
-};
-
-class PanelClicks : public PanelTest, public ::testing::WithParamInterface<ClickCase> {};
-
-TEST_P(PanelClicks, SendPrimingReadThenTheCommand) {
-    m_machine.Add({.slot = 3}).Start();
-    CHeadsetDlg panel;
-    ClearLogsNow();
-    for (int id : GetParam().clicks) {
-        headless::Click(id);
+    EXPECT_THAT(QueryFlags(), ElementsAreArray(c.commands));
+    for (const emulated::JoystickQuery& query : emulated::JoystickQueries()) {
+        EXPECT_EQ(query.slot, 3u);
     }
-    headless::PressEscape();
-    panel.DoModal();
-    EXPECT_THAT(QueryFlags(), ::testing::ElementsAreArray(GetParam().flags));
-    EXPECT_EQ(emulated::JoystickQueries().back().slot, 3u);
+    EXPECT_TRUE(emulated::DriverMessages().empty());
+    EXPECT_EQ(m_machine.ReadFile("system.reg"), registry);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Options, PanelClicks,
-    ::testing::Values(
-        ClickCase{"StereoOnThenOff",
-                  {IDC_STEREO_MODE, IDC_STEREO_MODE},
-                  {JOY_CAL_READVONLY, JOY_CAL_READZONLY, JOY_CAL_READVONLY, JOY_CAL_READYONLY}},
-        ClickCase{"PowerSaverOn", {IDC_POWER_SAVER}, {JOY_CAL_READVONLY, JOY_CAL_READUONLY}},
-        ClickCase{"SetZeroEachClick",
-                  {IDC_SET_ZERO, IDC_SET_ZERO},
-                  {JOY_CAL_READVONLY, JOY_CAL_READXONLY, JOY_CAL_READVONLY, JOY_CAL_READXONLY}}),
+    Tracker, Options,
+    ::testing::Values(OptionsCase{"Status0StereoOnThenOff", 0, 0, false, 0, 0, ClickTwice,
+                                  IDC_STEREO_MODE, Primed({JOY_CAL_READZONLY, JOY_CAL_READYONLY})},
+                      OptionsCase{"Status2PowerSaverOffThenOn", 0, 1, false, 0, 1, ClickTwice,
+                                  IDC_POWER_SAVER, Primed({JOY_CAL_READRONLY, JOY_CAL_READUONLY})},
+                      OptionsCase{"Status3SetZeroEachClick", 1, 1, false, 1, 1, ClickTwice,
+                                  IDC_SET_ZERO, Primed({JOY_CAL_READXONLY, JOY_CAL_READXONLY})},
+                      // The priming query fails: the command is not sent.
+                      OptionsCase{"FailedStatusBothOff", 1, 1, true, 0, 0, headless::Click,
+                                  IDC_STEREO_MODE, std::vector<DWORD>(1, JOY_CAL_READVONLY)},
+                      OptionsCase{"TypingIntoAValueBoxSendsNothing", 0, 0, false, 0, 0,
+                                  [](int id) { headless::Type(id, "2047"); }, IDC_YAW_VALUE,
+                                  Primed({})}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PanelTest, StereoBoxAndStateToggleTogether) {
-    m_machine.Add({.slot = 0}).Start();
-    CHeadsetDlg panel;
-    headless::Click(IDC_STEREO_MODE);
-    headless::Run([&panel](CDialog& dlg) {
-        EXPECT_EQ(headless::Checked(dlg, IDC_STEREO_MODE), 1u);
-        EXPECT_EQ(panel.State().stereoOn, 1);
-    });
-    headless::Click(IDC_STEREO_MODE);
-    headless::PressEscape();
-    panel.DoModal();
-    EXPECT_EQ(headless::Checked(panel, IDC_STEREO_MODE), 0u);
-    EXPECT_EQ(panel.State().stereoOn, 0);
-}
-
+// The readout ticks on while the about box is open.
 TEST_F(PanelTest, SystemMenuEndsWithAboutItemThatOpensTheAboutBox) {
     m_machine.Add({.slot = 0}).Start();
     CHeadsetDlg panel;
+    ClearLogsNow();
     headless::SysCommand(IDM_ABOUT | 0x7);  // the low four bits are the platform's
+    headless::Tick();
     headless::Run([&panel](CDialog& about) {
         EXPECT_EQ(about.GetTemplateId(), static_cast<UINT>(IDD_ABOUTBOX));
         EXPECT_TRUE(headless::IsDisabled(panel));
+        EXPECT_THAT(QueryFlags(), ElementsAre(JOY_RETURNALL));
     });
     headless::PressEnter();
     headless::Run([&panel](CDialog& innermost) { EXPECT_EQ(&innermost, &panel); });
@@ -129,21 +123,6 @@ TEST_F(PanelTest, IconOnWindowMinimizedPaintingAndDragQuery) {
                 ElementsAre(headless::SentMessage{WM_ICONERASEBKGND,
                                                   reinterpret_cast<WPARAM>(drawn[0].hdc), 0}));
     EXPECT_THAT(headless::DragIcons(), ElementsAre(icon));
-}
-
-TEST_F(PanelTest, TypingIntoAValueBoxChangesNothingElse) {
-    m_machine.Add({.slot = 0}).Start();
-    const std::string registryBefore = m_machine.ReadFile("system.reg");
-    CHeadsetDlg panel;
-    ClearLogsNow();
-    headless::Type(IDC_YAW_VALUE, "2047");
-    headless::PressEscape();
-    panel.DoModal();
-
-    EXPECT_EQ(headless::Text(panel, IDC_YAW_VALUE), "2047");
-    EXPECT_TRUE(emulated::JoystickQueries().empty());
-    EXPECT_TRUE(emulated::DriverMessages().empty());
-    EXPECT_EQ(m_machine.ReadFile("system.reg"), registryBefore);
 }
 
 }  // namespace

@@ -2,140 +2,138 @@
 // rewriting the record and notifying the driver, and the degrees shown.
 #include "panel/resource.h"
 #include "tests/panel/panel_fixture.h"
-#include "tracker/TrackerLink.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 const JOYREGHWCONFIG kSeeded = ConfigWithMinimums(512, 853, 853);  // 1023, 341, 341
 
-class Sensitivity : public PanelTest {
-protected:
-    void StartWith(const JOYREGHWCONFIG& config) {
-        m_machine.Add({.slot = 0, .config = config}).Start();
-    }
-
-    static std::size_t ConfigChangedMessages() {
-        std::size_t count = 0;
-        for (const emulated::DriverMessage& m : emulated::DriverMessages()) {
-            count += m.driver == "msjstick" && m.message == JDD_CONFIGCHANGED && m.lParam1 == 0 &&
-                     m.lParam2 == 0;
-        }
-        return count;
-    }
-};
-
-TEST_F(Sensitivity, StartsFromTheStoredRecord) {
-    StartWith(kSeeded);
-    CHeadsetDlg panel;
-    headless::PressEscape();
-    panel.DoModal();
-
-    const int bars[] = {IDC_YAW_BAR, IDC_PITCH_BAR, IDC_ROLL_BAR};
-    const int boxes[] = {IDC_YAW_VALUE, IDC_PITCH_VALUE, IDC_ROLL_VALUE};
-    const char* texts[] = {"179", "59", "59"};
-    const int positions[] = {1023, 341, 341};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(headless::Range(panel, bars[i]), std::make_pair(0, 2047));
-        EXPECT_EQ(headless::ThumbPos(panel, bars[i]), positions[i]);
-        EXPECT_EQ(headless::Text(panel, boxes[i]), texts[i]);
-    }
-    EXPECT_EQ(panel.State().rollPosition, 341);
-    EXPECT_TRUE(emulated::DriverMessages().empty());  // start-up writes nothing
-}
-
-struct ShownCase {
-    const char* name;
-    DWORD storedMin;
-    int thumb;  // where the platform shows the position
-    const char* atStart;
-    const char* afterNotification;
-};
-
-class DegreesShown : public Sensitivity, public ::testing::WithParamInterface<ShownCase> {};
-
-// An end-of-scroll notification keeps the position, so only the text rule differs.
-TEST_P(DegreesShown, AtStartAndAfterANotification) {
-    StartWith(ConfigWithMinimums(GetParam().storedMin, 853, 853));
-    CHeadsetDlg panel;
-    headless::Run([this](CDialog& dlg) {
-        EXPECT_EQ(headless::ThumbPos(dlg, IDC_YAW_BAR), GetParam().thumb);
-        EXPECT_EQ(headless::Text(dlg, IDC_YAW_VALUE), GetParam().atStart);
+std::size_t ConfigChangedMessages() {
+    return std::ranges::count_if(emulated::DriverMessages(), [](const emulated::DriverMessage& m) {
+        return m.driver == "msjstick" && m.message == JDD_CONFIGCHANGED && m.lParam1 == 0 &&
+               m.lParam2 == 0;
     });
-    headless::Scroll(IDC_YAW_BAR, SB_ENDSCROLL);
-    headless::PressEscape();
-    panel.DoModal();
-    EXPECT_EQ(headless::Text(panel, IDC_YAW_VALUE), GetParam().afterNotification);
 }
 
-INSTANTIATE_TEST_SUITE_P(Positions, DegreesShown,
-                         ::testing::Values(ShownCase{"P2047", 0, 2047, "359", "359"},
-                                           ShownCase{"P7", 1020, 7, "1", "1"},
-                                           ShownCase{"P5", 1021, 5, "0", "1"},
-                                           ShownCase{"PMinus353", 1200, 0, "0", "1"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+struct Bar {
+    int id;
+    int valueBox;
+    DWORD JOYPOS::*axis;
+    LONG PanelState::*position;
+};
+constexpr Bar kYaw{IDC_YAW_BAR, IDC_YAW_VALUE, &JOYPOS::dwX, &PanelState::yawPosition};
+constexpr Bar kPitch{IDC_PITCH_BAR, IDC_PITCH_VALUE, &JOYPOS::dwY, &PanelState::pitchPosition};
+constexpr Bar kRoll{IDC_ROLL_BAR, IDC_ROLL_VALUE, &JOYPOS::dwZ, &PanelState::rollPosition};
 
-struct NotifyCase {
+struct BarCase {
     const char* name;
-    DWORD storedMinX;
-    void (*user)();
-    LONG position;
-    std::size_t stores;  // records stored, each followed by a driver notification
+    Bar bar;
+    DWORD storedMin;  // the bar's axis minimum in the stored record; the others as kSeeded
+    int thumbAtStart;
+    const char* textAtStart;
+    void (*user)(int bar);
+    LONG position;  // afterwards; the thumb shows it clamped into 0..2047
     const char* text;
+    std::size_t stores;              // records stored, each followed by one driver notification
+    std::optional<DWORD> minStored;  // the bar's axis minimum in the record stored last
+    std::optional<std::vector<TestSlot>> slots = {};  // instead of a tracker with it in slot 0
 };
 
-class Notifications : public Sensitivity, public ::testing::WithParamInterface<NotifyCase> {};
+class SensitivityBar : public PanelTest, public ::testing::WithParamInterface<BarCase> {};
 
-TEST_P(Notifications, MoveThePositionAndStoreEveryTime) {
-    StartWith(ConfigWithMinimums(GetParam().storedMinX, 853, 853));
+// Every notification from the bar stores the record, also one that does not move it.
+TEST_P(SensitivityBar, MovesTheThumbShowsDegreesAndStoresTheRecord) {
+    const BarCase& c = GetParam();
+    JOYREGHWCONFIG config = kSeeded;
+    config.hwv.jrvHardware.jpMin.*c.bar.axis = c.storedMin;
+    for (const TestSlot& slot :
+         c.slots.value_or(std::vector{TestSlot{.slot = 0, .config = config}})) {
+        m_machine.Add(slot);
+    }
+    m_machine.Start();
+    const std::string registry = m_machine.ReadFile("system.reg");
     CHeadsetDlg panel;
-    ClearLogsNow();
-    GetParam().user();
+    headless::Run([&](CDialog& dlg) {
+        EXPECT_EQ(headless::Range(dlg, c.bar.id), std::make_pair(0, 2047));
+        EXPECT_EQ(headless::ThumbPos(dlg, c.bar.id), c.thumbAtStart);
+        EXPECT_EQ(headless::Text(dlg, c.bar.valueBox), c.textAtStart);
+        EXPECT_TRUE(emulated::DriverMessages().empty());
+    });
+    c.user(c.bar.id);
     headless::PressEscape();
     panel.DoModal();
 
-    EXPECT_EQ(panel.State().yawPosition, GetParam().position);
-    EXPECT_EQ(headless::ThumbPos(panel, IDC_YAW_BAR), GetParam().position);
-    EXPECT_EQ(headless::Text(panel, IDC_YAW_VALUE), GetParam().text);
-    EXPECT_EQ(ConfigChangedMessages(), GetParam().stores);
-    const AxisRange range = PositionToRange(GetParam().position);
-    const JOYRANGE stored = StoredConfig(0).value().hwv.jrvHardware;
-    EXPECT_EQ(stored.jpMin.dwX, range.min);
-    EXPECT_EQ(stored.jpMax.dwX, range.max);
-    EXPECT_EQ(stored.jpCenter.dwX, 1024u);  // stored 1023: rewritten on the moved axis only
-    EXPECT_EQ(stored.jpCenter.dwY, 1023u);
-    EXPECT_EQ(stored.jpCenter.dwZ, 1023u);
+    EXPECT_EQ(panel.State().*c.bar.position, c.position);
+    EXPECT_EQ(headless::ThumbPos(panel, c.bar.id), std::clamp<LONG>(c.position, 0, 2047));
+    EXPECT_EQ(headless::Text(panel, c.bar.valueBox), c.text);
+    EXPECT_EQ(ConfigChangedMessages(), c.stores);
+    if (c.minStored) {
+        EXPECT_EQ(StoredConfig(0).value().hwv.jrvHardware.jpMin.*c.bar.axis, *c.minStored);
+    } else {
+        EXPECT_TRUE(emulated::DriverMessages().empty());
+        EXPECT_EQ(m_machine.ReadFile("system.reg"), registry);
+    }
+}
+
+const std::vector<TestSlot> kNoDevice;
+const std::vector<TestSlot> kNoSettingsKey{{.slot = 0, .regKey = "OTHER.DRV", .registered = false}};
+
+void LineUp(int bar) {
+    headless::ArrowClick(bar, true);
+}
+void LineDown(int bar) {
+    headless::ArrowClick(bar, false);
+}
+void EndScroll(int bar) {
+    headless::Scroll(bar, SB_ENDSCROLL);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Yaw, Notifications,
-    ::testing::Values(NotifyCase{"ArrowDownIsLineThenEnd", 512,
-                                 [] { headless::ArrowClick(IDC_YAW_BAR, false); }, 1024, 2, "180"},
-                      NotifyCase{"LineDownAt2047StillStores", 0,
-                                 [] { headless::ArrowClick(IDC_YAW_BAR, false); }, 2047, 2, "359"},
-                      NotifyCase{"LineUpAtZeroStillStores", 1023,
-                                 [] {
-                                     headless::ArrowClick(IDC_YAW_BAR, true);
-                                     headless::ArrowClick(IDC_YAW_BAR, true);
-                                 },
-                                 0, 4, "1"},
-                      NotifyCase{"DragStoresEveryStep", 512,
-                                 [] {
-                                     headless::Drag(IDC_YAW_BAR, {600, 0});
-                                 },
-                                 0, 4, "1"},
-                      NotifyCase{"OtherCodesKeepThePosition", 512,
-                                 [] {
-                                     for (UINT code : {2u, 3u, 6u, 7u, 8u, 9u}) {
-                                         headless::Scroll(IDC_YAW_BAR, code);
-                                     }
-                                 },
-                                 1023, 6, "179"}),
+    Bars, SensitivityBar,
+    ::testing::Values(
+        BarCase{"YawLineDown", kYaw, 512, 1023, "179", LineDown, 1024, "180", 2, 511},
+        BarCase{"YawLineDownAt2047StillStores", kYaw, 0, 2047, "359", LineDown, 2047, "359", 2, 0},
+        BarCase{"YawLineUpAt0StillStores", kYaw, 1023, 1, "0",
+                [](int bar) {
+                    LineUp(bar);
+                    LineUp(bar);
+                },
+                0, "1", 4, 1023},
+        // 5 is 0.88 degrees: "0" at start-up, but never less than "1" after a notification.
+        BarCase{"Yaw5ShowsOneDegreeOnceNotified", kYaw, 1021, 5, "0", EndScroll, 5, "1", 1, 1021},
+        BarCase{"YawDragStoresEveryStep", kYaw, 512, 1023, "179",
+                [](int bar) {
+                    headless::Drag(bar, {600, 0});
+                },
+                0, "1", 4, 1023},
+        BarCase{"YawThumbReleasedWhereItWasTracked", kYaw, 512, 1023, "179",
+                [](int bar) { headless::Scroll(bar, SB_THUMBPOSITION, 1500); }, 1500, "263", 1,
+                273},
+        BarCase{"YawOtherCodesKeepThePosition", kYaw, 512, 1023, "179",
+                [](int bar) {
+                    for (UINT code : {2u, 3u, 6u, 7u, 8u, 9u}) {
+                        headless::Scroll(bar, code);
+                    }
+                },
+                1023, "179", 6, 512},
+        // A stored minimum of 1200 is position -353: the thumb stands at the top end.
+        BarCase{"RollBelowTheBarLineUpStays", kRoll, 1200, 0, "0", LineUp, -353, "1", 2, 1200},
+        BarCase{"RollBelowTheBarLineDown", kRoll, 1200, 0, "0", LineDown, -352, "1", 2, 1199},
+        // No tracker is found, so slot 0 is used: its record can be neither read nor written.
+        // Without capabilities the bars start from defaults, with an empty driver key name.
+        BarCase{"PitchWithoutDevice", kPitch, 0, 341, "59", LineUp, 340, "59", 0, std::nullopt,
+                kNoDevice},
+        // A driver key without CurrentJoystickSettings: a zero record, the full range.
+        BarCase{"PitchWithoutSettingsKey", kPitch, 0, 2047, "359", LineUp, 2046, "359", 0,
+                std::nullopt, kNoSettingsKey}),
     [](const auto& info) { return std::string(info.param.name); });
 
+class Sensitivity : public PanelTest {};
+
 TEST_F(Sensitivity, WritesOnlyTheMovedAxisAndKeepsEveryOtherByte) {
-    StartWith(kSeeded);
+    m_machine.Add({.slot = 0, .config = kSeeded}).Start();
     CHeadsetDlg panel;
     headless::Drag(IDC_YAW_BAR, {2047});
     headless::Drag(IDC_PITCH_BAR, {341});
@@ -143,49 +141,16 @@ TEST_F(Sensitivity, WritesOnlyTheMovedAxisAndKeepsEveryOtherByte) {
     panel.DoModal();
 
     JOYREGHWCONFIG expected = kSeeded;
-    expected.hwv.jrvHardware.jpMin.dwX = 0;        // byte 12
-    expected.hwv.jrvHardware.jpMax.dwX = 2047;     // byte 36
-    expected.hwv.jrvHardware.jpCenter.dwX = 1024;  // byte 60
-    expected.hwv.jrvHardware.jpMin.dwY = 853;
-    expected.hwv.jrvHardware.jpMax.dwY = 1194;
-    expected.hwv.jrvHardware.jpCenter.dwY = 1024;
+    JOYRANGE& range = expected.hwv.jrvHardware;
+    range.jpMin.dwX = 0;  // bytes 12, 36 and 60
+    range.jpMax.dwX = 2047;
+    range.jpCenter.dwX = 1024;
+    range.jpMin.dwY = 853;
+    range.jpMax.dwY = 1194;
+    range.jpCenter.dwY = 1024;
     const std::optional<JOYREGHWCONFIG> stored = StoredConfig(0);
     ASSERT_TRUE(stored);
     EXPECT_EQ(std::memcmp(&*stored, &expected, sizeof expected), 0);
-}
-
-TEST_F(Sensitivity, RollFromStoredMinimum1200) {
-    StartWith(ConfigWithMinimums(512, 853, 1200));
-    CHeadsetDlg panel;
-    headless::Run([](CDialog& dlg) {
-        EXPECT_EQ(headless::ThumbPos(dlg, IDC_ROLL_BAR), 0);  // clamped to the top
-        EXPECT_EQ(headless::Text(dlg, IDC_ROLL_VALUE), "0");
-    });
-    headless::ArrowClick(IDC_ROLL_BAR, true);
-    headless::Run([&panel](CDialog& dlg) {
-        EXPECT_EQ(panel.State().rollPosition, -353);
-        EXPECT_EQ(headless::Text(dlg, IDC_ROLL_VALUE), "1");
-        EXPECT_EQ(StoredConfig(0)->hwv.jrvHardware.jpMin.dwZ, 1200u);
-    });
-    headless::ArrowClick(IDC_ROLL_BAR, false);
-    headless::PressEscape();
-    panel.DoModal();
-    EXPECT_EQ(panel.State().rollPosition, -352);
-}
-
-TEST_F(Sensitivity, MissingDriverStoresThenShowsErrorPerNotification) {
-    m_machine.Add({.slot = 0, .config = kSeeded}).WithoutDriver().Start();
-    CHeadsetDlg panel;
-    headless::ArrowClick(IDC_YAW_BAR, false);
-    headless::PressEscape();
-    panel.DoModal();
-
-    EXPECT_EQ(StoredConfig(0)->hwv.jrvHardware.jpMin.dwX, PositionToRange(1024).min);
-    ASSERT_EQ(headless::Boxes().size(), 2u);
-    for (const headless::ShownBox& box : headless::Boxes()) {
-        EXPECT_EQ(box, (headless::ShownBox{"Error", "<MSJSTICK.DRV> Driver not loaded...", MB_OK,
-                                           nullptr, IDOK}));
-    }
 }
 
 // A panel that looks at the stored record on every timer tick.
@@ -200,58 +165,26 @@ protected:
     }
 };
 
-// The driver is told only once the record is stored: while the "Error" box of the missing
-// driver is open (where the notification failed), the new record is already there.
-TEST_F(Sensitivity, RecordIsStoredBeforeTheDriverIsNotified) {
+// The driver is told only once the record is stored: while the first "Error" box is open the
+// new record is there, and the readout ticks on.
+TEST_F(Sensitivity, MissingDriverStoresThenShowsErrorPerNotification) {
     m_machine.Add({.slot = 0, .config = kSeeded}).WithoutDriver().Start();
     RecordWatchingPanel panel;
-    headless::Scroll(IDC_YAW_BAR, SB_THUMBTRACK, 2047);
+    ClearLogsNow();
+    headless::ArrowClick(IDC_YAW_BAR, false);
     headless::AnswerBox(IDOK, 1);
-    headless::PressEscape();
-    panel.DoModal();
-    EXPECT_EQ(panel.storedYawMinimums, std::vector<DWORD>{0});
-}
-
-struct UnwritableCase {
-    const char* name;
-    std::vector<TestSlot> slots;
-    LONG pitchAtStart;
-    const char* pitchText;
-};
-
-class Unwritable : public PanelTest, public ::testing::WithParamInterface<UnwritableCase> {};
-
-// No tracker is found either way, so slot 0 is used: its record can be neither read nor written.
-TEST_P(Unwritable, ShowsNothingAndChangesNothing) {
-    for (const TestSlot& slot : GetParam().slots) {
-        m_machine.Add(slot);
-    }
-    m_machine.Start();
-    const std::string registryBefore = m_machine.ReadFile("system.reg");
-    CHeadsetDlg panel;
-    headless::Run([this](CDialog& dlg) {
-        EXPECT_EQ(headless::Text(dlg, IDC_PITCH_VALUE), GetParam().pitchText);
-    });
-    headless::ArrowClick(IDC_PITCH_BAR, true);
+    headless::AnswerBox(IDOK);
     headless::PressEscape();
     panel.DoModal();
 
-    EXPECT_EQ(panel.State().pitchPosition, GetParam().pitchAtStart - 1);
-    EXPECT_EQ(headless::Boxes().size(), 1u);  // the "NO Tracker" notice only
+    EXPECT_EQ(panel.storedYawMinimums, std::vector<DWORD>{511});
+    EXPECT_EQ(QueryFlags(), std::vector<DWORD>{JOY_RETURNALL});
     EXPECT_TRUE(emulated::DriverMessages().empty());
-    EXPECT_EQ(m_machine.ReadFile("system.reg"), registryBefore);
+    ASSERT_EQ(headless::Boxes().size(), 2u);
+    for (const headless::ShownBox& box : headless::Boxes()) {
+        EXPECT_EQ(box, (headless::ShownBox{"Error", "<MSJSTICK.DRV> Driver not loaded...", MB_OK,
+                                           nullptr, IDOK}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Slot0, Unwritable,
-    ::testing::Values(
-        // Capabilities unreadable: the defaults, and an empty key name in every path.
-        UnwritableCase{"NoDevice", {}, 341, "59"},
-        // A device whose driver key has no CurrentJoystickSettings: a zero record, full range.
-        UnwritableCase{"NoSettingsKey",
-                       {{.slot = 0, .regKey = "OTHER.DRV", .registered = false}},
-                       2047,
-                       "359"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,68 +1,80 @@
-// Finding the tracker among the slots: which slot is chosen, what the user is asked or told.
+// Finding the tracker among the slots: which slot is chosen and what the user is asked or told,
+// from the joystick devices, their registry keys and the platform's device count.
 #include "platform/headless/headless.h"
 #include "tests/support/test_machine.h"
+#include "tracker/RegistryPaths.h"
 #include "tracker/TrackerLink.h"
 
+#include <cstring>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
-
-struct DiscoveryCase {
-    const char* name;
-    std::vector<TestSlot> slots;
-    std::vector<int> answers;
-    UINT expectedSlot;
-    std::vector<std::string> boxes;  // "caption: text" of every box shown, in order
-};
-
-class Discovery : public ::testing::TestWithParam<DiscoveryCase> {};
-
-TEST_P(Discovery, ChoosesSlotAndAsksInTurn) {
-    TestMachine machine;
-    for (const TestSlot& slot : GetParam().slots) {
-        machine.Add(slot);
-    }
-    machine.Start();
-    for (int answer : GetParam().answers) {
-        headless::AnswerBox(answer);
-    }
-
-    EXPECT_EQ(FindTrackerSlot(), GetParam().expectedSlot);
-
-    std::vector<std::string> boxes;
-    for (const headless::ShownBox& box : headless::Boxes()) {
-        EXPECT_EQ(box.type, box.caption == "NO Tracker" ? MB_OK : MB_YESNO);
-        EXPECT_EQ(box.owner, nullptr);  // nothing has the focus before the panel is shown
-        boxes.push_back(box.caption + ": " + box.text);
-    }
-    EXPECT_THAT(boxes, ::testing::ElementsAreArray(GetParam().boxes));
-    EXPECT_EQ(headless::AnswersLeft(), 0u);
-}
 
 const std::string kAsk = "Select HMD to configure: ";
 const std::string kNoTracker =
     "NO Tracker: No HMD Tracker assigned \n See the Joystick configuration \n Icon in the "
     "control panel";
 
+// Head trackers registered in these slots.
+std::vector<TestSlot> Trackers(std::initializer_list<UINT> slots) {
+    std::vector<TestSlot> trackers;
+    for (UINT slot : slots) {
+        trackers.push_back({.slot = slot});
+    }
+    return trackers;
+}
+
+struct DiscoveryCase {
+    const char* name;
+    std::vector<TestSlot> slots;
+    std::vector<int> answers;
+    UINT chosen;
+    std::vector<std::string> boxes;  // "caption: text" of every box shown, in order
+    const char* count = nullptr;     // joysticks.ini's [Slots] Count=
+};
+
+class Discovery : public ::testing::TestWithParam<DiscoveryCase> {};
+
+TEST_P(Discovery, ChoosesSlotAndAsksInTurn) {
+    const DiscoveryCase& c = GetParam();
+    TestMachine machine;
+    for (const TestSlot& slot : c.slots) {
+        machine.Add(slot);
+    }
+    if (c.count != nullptr) {
+        machine.DeviceCount(c.count);
+    }
+    machine.Start();
+    for (int answer : c.answers) {
+        headless::AnswerBox(answer);
+    }
+
+    EXPECT_EQ(FindTrackerSlot(), c.chosen);
+    std::vector<std::string> boxes;
+    for (const headless::ShownBox& box : headless::Boxes()) {
+        EXPECT_EQ(box.type, box.caption == "NO Tracker" ? MB_OK : MB_YESNO);
+        EXPECT_EQ(box.owner, nullptr);  // nothing has the focus before the panel is shown
+        boxes.push_back(box.caption + ": " + box.text);
+    }
+    EXPECT_THAT(boxes, ::testing::ElementsAreArray(c.boxes));
+    EXPECT_EQ(headless::AnswersLeft(), 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Slots, Discovery,
     ::testing::Values(
         DiscoveryCase{"NoDevices", {}, {}, 0, {kNoTracker}},
-        DiscoveryCase{"OnlySlot3", {{.slot = 3}}, {}, 3, {}},
-        DiscoveryCase{
-            "Slots0And5Yes", {{.slot = 0}, {.slot = 5}}, {IDYES}, 5, {kAsk + "Joystick6"}},
-        DiscoveryCase{"Slots0And5No", {{.slot = 0}, {.slot = 5}}, {IDNO}, 0, {kAsk + "Joystick6"}},
+        DiscoveryCase{"Slots0And5Yes", Trackers({0, 5}), {IDYES}, 5, {kAsk + "Joystick6"}},
+        DiscoveryCase{"Slots0And5No", Trackers({0, 5}), {IDNO}, 0, {kAsk + "Joystick6"}},
         DiscoveryCase{"Slots1_4_9NoThenYes",
-                      {{.slot = 1}, {.slot = 4}, {.slot = 9}},
+                      Trackers({1, 4, 9}),
                       {IDNO, IDYES},
                       9,
                       {kAsk + "Joystick5", kAsk + "Joystick10"}},
-        DiscoveryCase{"Slots1_4_9YesAtOnce",
-                      {{.slot = 1}, {.slot = 4}, {.slot = 9}},
-                      {IDYES},
-                      4,
-                      {kAsk + "Joystick5"}},
+        DiscoveryCase{"Slots1_4_9YesAtOnce", Trackers({1, 4, 9}), {IDYES}, 4, {kAsk + "Joystick5"}},
+        DiscoveryCase{"Slots0And15Yes", Trackers({0, 15}), {IDYES}, 15, {kAsk + "Joystick16"}},
         DiscoveryCase{"PlainJoystickIsNoTracker",
                       {{.slot = 0, .device = "Joystick", .oemName = "Gamepad"}},
                       {},
@@ -74,83 +86,86 @@ INSTANTIATE_TEST_SUITE_P(
             {},
             7,
             {}},
-        // No settings key for the device's driver key: its OEM name cannot be read.
         DiscoveryCase{
-            "UnregisteredIsNoTracker", {{.slot = 0, .registered = false}}, {}, 0, {kNoTracker}}),
+            "UnregisteredIsNoTracker", {{.slot = 0, .registered = false}}, {}, 0, {kNoTracker}},
+        // A slot at or above the platform's device count is no tracker, whatever else it is.
+        DiscoveryCase{"DeviceCount3HidesSlot3", Trackers({3}), {}, 0, {kNoTracker}, "3"},
+        DiscoveryCase{"DeviceCount4ShowsSlot3", Trackers({3}), {}, 3, {}, "4"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The slot's OEM name value written by hand as raw bytes.
-std::string OemNameValue(UINT slot, const std::string& bytes) {
-    return "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaProperties"
-           "\\PrivateProperties\\Joystick\\OEM\\OEM_TYPE_" +
-           std::to_string(slot + 1) + "]\n\"OEMName\"=" + RegistryHex(bytes.data(), bytes.size()) +
-           "\n";
+// Slot 0's OEM name looked up by hand: the driver key's settings value "Joystick1OEMName" names
+// an OEM type key, whose "OEMName" value is the name. Every step must succeed, and the name must
+// fit its 256-byte buffer with a terminating zero.
+TEST(Discovery, OemNameIsReadInTwoStepsInsideItsBuffer) {
+    const std::string settings =
+        "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaResources\\Joystick"
+        "\\MSJSTICK.DRV\\CurrentJoystickSettings]\n";
+    const std::string oem =
+        "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaProperties"
+        "\\PrivateProperties\\Joystick\\OEM\\";
+    const std::string type = settings + "\"Joystick1OEMName\"=\"HEADSET\"\n";
+    const std::string name = "\"OEMName\"=\"HMD Tracker\"\n";
+    const auto raw = [](const std::string& bytes) {  // without a terminating zero
+        return "\"OEMName\"=" + RegistryHex(bytes.data(), bytes.size()) + "\n";
+    };
+    const std::tuple<const char*, std::string, bool> cases[] = {
+        {"AllThere", type + oem + "HEADSET]\n" + name, true},
+        {"NoSettingsKey", oem + "HEADSET]\n" + name, false},
+        {"TypeOfSlot2Only",
+         settings + "\"Joystick2OEMName\"=\"HEADSET\"\n" + oem + "HEADSET]\n" + name, false},
+        {"NoTypeKey", type + oem + "OTHER]\n" + name, false},
+        {"NoName", type + oem + "HEADSET]\n\"OEMCallout\"=\"HMD Tracker\"\n", false},
+        {"Name255Bytes", type + oem + "HEADSET]\n" + raw(std::string(248, 'x') + "Tracker"), true},
+        {"Name256Bytes", type + oem + "HEADSET]\n" + raw("Tracker" + std::string(249, 'x')), false},
+    };
+    for (const auto& [what, registry, found] : cases) {
+        SCOPED_TRACE(what);
+        TestMachine machine;
+        machine.Add({.slot = 0, .registered = false}).ExtraRegistry(registry).Start();
+        EXPECT_EQ(IsTrackerSlot(0, "Tracker"), found);
+    }
 }
 
-TEST(OemNameValue, IsReadInsideItsBufferAndTerminated) {
-    const std::string fits = std::string(248, 'x') + "Tracker";     // 255 bytes, no zero
-    const std::string tooLong = std::string(249, 'x') + "Tracker";  // 256 bytes
-    TestMachine machine;
-    machine.Add({.slot = 0})
-        .Add({.slot = 1})
-        .Add({.slot = 2})
-        .ExtraRegistry(OemNameValue(0, fits) + OemNameValue(1, tooLong) +
-                       OemNameValue(2, "HMD Tracker"))
-        .Start();
-
-    char name[kOemNameSize];
-    ASSERT_TRUE(ReadSlotOemName(2, "MSJSTICK.DRV", name));
-    EXPECT_STREQ(name, "HMD Tracker");
-    EXPECT_TRUE(IsTrackerSlot(0, "Tracker"));
-    EXPECT_FALSE(IsTrackerSlot(1, "Tracker"));
-    EXPECT_FALSE(IsTrackerSlot(16, "Tracker"));
+// What joyGetNumDevs reports for joysticks.ini's [Slots] Count=: anything but 0..16 is all 16.
+TEST(DeviceCount, ReportedFromTheSlotsSetting) {
+    const std::pair<const char*, UINT> cases[] = {
+        {"0", 0}, {"3", 3},          {"16", 16},         {"17", 16},    {"-1", 16},
+        {"", 16}, {"3 devices", 16}, {"4294967299", 16}, {nullptr, 16},
+    };
+    for (const auto& [count, reported] : cases) {
+        SCOPED_TRACE(count != nullptr ? count : "no setting");
+        TestMachine machine;
+        if (count != nullptr) {
+            machine.DeviceCount(count);
+        }
+        machine.Start();
+        EXPECT_EQ(joyGetNumDevs(), reported);
+        EXPECT_FALSE(IsTrackerSlot(16, "Tracker"));
+    }
 }
 
-// Each stage of the OEM name lookup, written by hand for slot 0 of driver key MSJSTICK.DRV.
-std::string SettingsKey(const std::string& values) {
-    return "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaResources\\Joystick"
-           "\\MSJSTICK.DRV\\CurrentJoystickSettings]\n" +
-           values;
+constexpr char kSettingsPrefix[] = "System\\CurrentControlSet\\Control\\MediaResources\\Joystick\\";
+
+TEST(RegistryPaths, UnterminatedKeyNameCountsAs32Characters) {
+    struct {
+        char regKey[32];
+        char after[8];
+    } caps;
+    std::memset(caps.regKey, 'K', sizeof caps.regKey);
+    std::memcpy(caps.after, "garbage", 8);
+    char path[kRegistryPathSize];
+    ASSERT_TRUE(FormatJoystickSettingsPath(path, caps.regKey));
+    EXPECT_EQ(std::string(path),
+              kSettingsPrefix + std::string(32, 'K') + "\\CurrentJoystickSettings");
 }
 
-std::string OemKey(const std::string& type, const std::string& values) {
-    return "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaProperties"
-           "\\PrivateProperties\\Joystick\\OEM\\" +
-           type + "]\n" + values;
+// The OEM type key path has 80 characters before the type: 431 more fill it with its zero.
+TEST(RegistryPaths, OemTypeThatDoesNotFitIsRefused) {
+    char path[kRegistryPathSize];
+    const std::string fits(431, 'T');
+    EXPECT_TRUE(FormatOemTypePath(path, fits.c_str()));
+    EXPECT_TRUE(std::string(path).ends_with("\\OEM\\" + fits));
+    EXPECT_FALSE(FormatOemTypePath(path, (fits + "T").c_str()));
 }
-
-const std::string kOemType = "\"Joystick1OEMName\"=\"HEADSET\"\n";
-const std::string kOemName = "\"OEMName\"=\"HMD Tracker\"\n";
-
-struct OemStageCase {
-    const char* name;
-    std::string registry;
-    bool found;
-};
-
-class OemLookupStages : public ::testing::TestWithParam<OemStageCase> {};
-
-TEST_P(OemLookupStages, EveryStageMustSucceed) {
-    TestMachine machine;
-    machine.Add({.slot = 0, .registered = false}).ExtraRegistry(GetParam().registry).Start();
-    char name[kOemNameSize] = "unchanged";
-    EXPECT_EQ(ReadSlotOemName(0, "MSJSTICK.DRV", name), GetParam().found);
-    EXPECT_STREQ(name, GetParam().found ? "HMD Tracker" : "unchanged");
-    EXPECT_EQ(IsTrackerSlot(0, "Tracker"), GetParam().found);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Registry, OemLookupStages,
-    ::testing::Values(
-        OemStageCase{"AllPresent", SettingsKey(kOemType) + OemKey("HEADSET", kOemName), true},
-        OemStageCase{"NoSettingsKey", OemKey("HEADSET", kOemName), false},
-        OemStageCase{
-            "NoOemTypeValue",
-            SettingsKey("\"Joystick2OEMName\"=\"HEADSET\"\n") + OemKey("HEADSET", kOemName), false},
-        OemStageCase{"OemTypeKeyMissing", SettingsKey(kOemType) + OemKey("OTHER", kOemName), false},
-        OemStageCase{"OemNameMissing",
-                     SettingsKey(kOemType) + OemKey("HEADSET", "\"OEMCallout\"=\"HMD Tracker\"\n"),
-                     false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
