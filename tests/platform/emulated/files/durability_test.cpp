@@ -1,4 +1,4 @@
-#include "tests/support/temp_prefix.h"
+#include "tests/support/test_machine.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -7,8 +7,8 @@
 namespace emulated_test {
 namespace {
 
-using Seeding = TempPrefixTest;
-using Durability = TempPrefixTest;
+using Seeding = MachineTest;
+using Durability = MachineTest;
 
 TEST_F(Seeding, AnEmptyPrefixGetsATrackerWithTheSeededRecord) {
     HKEY key = nullptr;
@@ -81,7 +81,7 @@ TEST_F(Durability, AJoysticksFileFoundCorruptAtAWriteIsNeverOverwritten) {
 }
 
 TEST_F(Durability, APrefixThatIsAPlainFileRunsFromMemoryAndRefusesWrites) {
-    const std::filesystem::path plain = prefix_.parent_path() / "plain";
+    const std::filesystem::path plain = machine_.Prefix().parent_path() / "plain";
     WriteText(plain, "not a directory");
     emulated::UsePrefix(plain);
     ::testing::internal::CaptureStderr();

@@ -2,7 +2,7 @@
 // programs: read-only files, owners, symbolic links, long names, leftover temporaries, a lock
 // another program holds, and reads that fail for a passing reason.
 #include "tests/support/lock_holder.h"
-#include "tests/support/temp_prefix.h"
+#include "tests/support/test_machine.h"
 
 #include <chrono>
 #include <grp.h>
@@ -15,10 +15,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileSafety : public TempPrefixTest {
+class FileSafety : public MachineTest {
 protected:
     void SetUp() override {
-        TempPrefixTest::SetUp();
+        MachineTest::SetUp();
         ASSERT_EQ(Query(0, JOY_CAL_READVONLY).result, JOYERR_NOERROR);  // seeds the prefix
     }
 
@@ -92,7 +92,7 @@ class ProfileLinks : public FileSafety, public ::testing::WithParamInterface<Lin
 
 TEST_P(ProfileLinks, AreFollowedToTheFileTheyName) {
     const LinkCase& c = GetParam();
-    const fs::path root = prefix_.parent_path();
+    const fs::path root = machine_.Prefix().parent_path();
     fs::create_directories(root / "sync");
     fs::create_directories(root / "other");
     WriteText(root / "other/APP.INI", "; mine\n[S]\nold=1\n");
@@ -154,7 +154,7 @@ TEST_F(FileSafety, TheSweepRemovesOnlyTheMachinesOwnTemporariesOfEndedProcesses)
 
     // Without a prefix the machine lives in memory and looks at no folder at all.
     const fs::path cwd = fs::current_path();
-    fs::current_path(prefix_.parent_path());
+    fs::current_path(machine_.Prefix().parent_path());
     const std::string stray = "windows/.P.INI.tmp-" + dead + "-1";
     WriteText(stray, "x");
     emulated::UsePrefix({});
@@ -186,11 +186,11 @@ TEST_F(FileSafety, ALockFileAUserCannotWriteStillLetsTheUserWrite) {
         GTEST_SKIP() << "making a file the user cannot write needs root";
     }
     constexpr uid_t kUser = 65534;
-    ::chmod(prefix_.parent_path().c_str(), 0755);
-    for (const auto& entry : fs::recursive_directory_iterator(prefix_)) {
+    ::chmod(machine_.Prefix().parent_path().c_str(), 0755);
+    for (const auto& entry : fs::recursive_directory_iterator(machine_.Prefix())) {
         ASSERT_EQ(::lchown(entry.path().c_str(), kUser, kUser), 0) << entry.path();
     }
-    ASSERT_EQ(::chown(prefix_.c_str(), kUser, kUser), 0);
+    ASSERT_EQ(::chown(machine_.Prefix().c_str(), kUser, kUser), 0);
     WriteText(File(".lock"), "");
     ASSERT_EQ(::chown(File(".lock").c_str(), 0, 0), 0);
     ASSERT_EQ(::chmod(File(".lock").c_str(), 0644), 0);

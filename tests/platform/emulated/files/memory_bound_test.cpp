@@ -3,7 +3,7 @@
 // program. Each case runs in a child whose address space is capped (setrlimit RLIMIT_AS).
 #include "platform/emulated/files/ini_text.h"
 #include "platform/emulated/files/registry_text.h"
-#include "tests/support/temp_prefix.h"
+#include "tests/support/test_machine.h"
 
 #include <fstream>
 #include <functional>
@@ -63,7 +63,7 @@ bool WriteWorks(Kind kind) {
     return WritePrivateProfileStringA("S", "k", "v", "p.INI") == TRUE;
 }
 
-class MemoryBound : public TempPrefixTest, public ::testing::WithParamInterface<MemoryCase> {};
+class MemoryBound : public MachineTest, public ::testing::WithParamInterface<MemoryCase> {};
 
 TEST_P(MemoryBound, LoadAndRewriteWithinABudgetOrRefuse) {
 #if defined(__SANITIZE_ADDRESS__)

@@ -1,5 +1,5 @@
 #include "platform/emulated/seed.h"
-#include "tests/support/temp_prefix.h"
+#include "tests/support/test_machine.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 namespace emulated_test {
 namespace {
 
-using JoystickApi = TempPrefixTest;
+using JoystickApi = MachineTest;
 
 int Offset(DWORD axis) {
     return static_cast<int>(axis) - 32768;

@@ -1,7 +1,6 @@
 // The kernel's joystick devices in the machine's slots, over stand-in devices: which slots they
 // take, what they report, their OEM names, and the calibrations they are given.
 #include "platform/emulated/emulated_machine.h"
-#include "tests/support/temp_prefix.h"
 #include "tests/support/fake_input_devices.h"
 #include "tests/support/test_machine.h"
 
@@ -43,7 +42,7 @@ void NotifyJoystickDriver() {
     CloseDriver(driver, 0, 0);
 }
 
-class RealDevices : public TempPrefixTest {
+class RealDevices : public MachineTest {
 protected:
     // The prefix's joysticks.ini and the devices, then a fresh machine.
     void Start(const std::string& joysticksIni, std::vector<FakeDevice> devices,
@@ -56,7 +55,7 @@ protected:
         Reload();
     }
 
-    FakeDeviceState& Device(std::size_t index) { return *source_->devices()[index].state; }
+    FakeDeviceState& Device(std::size_t index) { return *source_->devices[index].state; }
 
     std::shared_ptr<FakeDeviceSource> source_;
 };
@@ -291,7 +290,7 @@ TEST_F(RealDevices, RecordsBelongToTheirBoundDevices) {
               std::string::npos);
 
     // A device sorting ahead is plugged in: the record stays with its device.
-    source_->devices().insert(source_->devices().begin(), MakeFakeDevice(2, "Pad", "usb-a"));
+    source_->devices.insert(source_->devices.begin(), MakeFakeDevice(2, "Pad", "usb-a"));
     Reload();
     EXPECT_EQ(DeviceNames(), (std::vector<std::string>{"Stick", "Pad", "Other"}));
     EXPECT_EQ(KernelX(Device(1)), (li::RawRange{600, 1500}));

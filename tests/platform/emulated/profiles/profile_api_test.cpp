@@ -1,4 +1,4 @@
-#include "tests/support/temp_prefix.h"
+#include "tests/support/test_machine.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -6,7 +6,7 @@
 namespace emulated_test {
 namespace {
 
-class ProfileApi : public TempPrefixTest {
+class ProfileApi : public MachineTest {
 protected:
     std::filesystem::path Profile() const { return File("windows/zarven-controls.INI"); }
 };

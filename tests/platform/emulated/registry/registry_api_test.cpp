@@ -1,4 +1,4 @@
-#include "tests/support/temp_prefix.h"
+#include "tests/support/test_machine.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -7,10 +7,10 @@
 namespace emulated_test {
 namespace {
 
-class RegistryApi : public TempPrefixTest {
+class RegistryApi : public MachineTest {
 protected:
     void SetUp() override {
-        TempPrefixTest::SetUp();
+        MachineTest::SetUp();
         WriteText(
             File("system.reg"),
             "REGEDIT4\n\n; settings\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\"
