@@ -11,12 +11,6 @@ protected:
     std::filesystem::path Profile() const { return File("windows/zarven-controls.INI"); }
 };
 
-TEST_F(ProfileApi, ABareNameLandsInTheWindowsDirectory) {
-    EXPECT_EQ(WritePrivateProfileStringA("ZARVEN", "StereoMode", "0", "zarven-controls.INI"), TRUE);
-    EXPECT_EQ(WritePrivateProfileStringA("ZARVEN", "Roll", "-353", "zarven-controls.INI"), TRUE);
-    EXPECT_EQ(ReadText(Profile()), "[ZARVEN]\nStereoMode=0\nRoll=-353\n");
-}
-
 TEST_F(ProfileApi, EditsKeepEveryOtherSectionKeyCommentAndTheFileMode) {
     const std::string head = "\xEF\xBB\xBF# mine\r\n[Other]\r\nx = 1\r\n\r\n[zarven]\r\n";
     WriteText(Profile(), head + "StereoMode=1\r\nKeep=me\r\n");
