@@ -18,15 +18,8 @@ public:
         now = state_->kernel;
         return state_->applyError;
     }
-    int ReadAxes(li::AxisValues& values) override {
-        ++state_->reads;
-        values = state_->joydev;
-        return state_->readError;
-    }
-    int ReadRaw(li::AxisValues& values) override {
-        values = state_->raw;
-        return state_->readError;
-    }
+    int ReadAxes(li::AxisValues& values) override { return values = {}, 0; }
+    int ReadRaw(li::AxisValues& values) override { return values = state_->raw, 0; }
     int Apply(const li::Calibrations& calibrations) override {
         state_->applied.push_back(calibrations);
         for (std::size_t axis = 0; axis < li::kAxisCount && state_->applyError == 0; ++axis) {

@@ -10,11 +10,8 @@
 
 struct FakeDeviceState {
     linux_input::Calibrations kernel{};  // what the kernel holds, as calibrations change it
-    linux_input::AxisValues joydev{};    // what the joystick node reads
-    linux_input::AxisValues raw{};       // the present raw values
-    int readError = 0;                   // errno of every read, once set
+    linux_input::AxisValues raw{};       // the present raw values; joydev reads 0
     int applyError = 0;                  // errno of every calibration and of reading it
-    int reads = 0;
     std::vector<linux_input::Calibrations> applied;
 };
 
