@@ -1,8 +1,11 @@
 // What the machine does with the files and folders it shares with the user and other
 // programs: read-only files, owners, symbolic links, long names, leftover temporaries, a lock
-// file a user cannot write, and reads that fail for a passing reason.
+// another program holds or a user cannot write, and reads and writes that fail.
+#include "tests/support/lock_holder.h"
 #include "tests/support/test_machine.h"
 
+#include <chrono>
+#include <csignal>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -143,6 +146,22 @@ TEST_F(FileSafety, TheSweepRemovesOnlyTheMachinesOwnTemporariesOfEndedProcesses)
     fs::current_path(cwd);
 }
 
+// Another program holding the lock: each write gives up after half a second, with one line.
+TEST_F(FileSafety, AHeldLockFailsEachWriteInBoundedTime) {
+    const LockHolder holder(File(".lock"));
+    ASSERT_TRUE(holder.held());
+    ::testing::internal::CaptureStderr();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(SetText(kSettings, "x", "y"), ERROR_WRITE_FAULT);
+    EXPECT_EQ(WriteProfile("k", "v", "p.INI"), FALSE);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(took, std::chrono::milliseconds(2 * 500));
+    EXPECT_LT(took, std::chrono::milliseconds(2 * 500 + 1000));
+    const std::string refused = ErrorLine(
+        File(".lock"), ": held by another program for over 500 ms; the change is refused");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), refused + refused);
+}
+
 // A .lock left by a run as root, which a user cannot open for writing.
 TEST_F(FileSafety, ALockFileAUserCannotWriteStillLetsTheUserWrite) {
     if (::geteuid() != 0) {
@@ -202,6 +221,24 @@ TEST_F(FileSafety, AReadThatFailedForAPassingReasonIsTriedAgainAtTheNextWrite) {
     EXPECT_EQ(QueryTextAt(kSettings, "Joystick1OEMName"), "ZARVEN_HMD") << "nothing lost";
     EXPECT_EQ(WriteProfile("k", "v", "p.INI"), TRUE);
     EXPECT_EQ(Read("windows/p.INI"), "[S]\nkept=1\nk=v\n");
+}
+
+// A write the file system refuses (here: over the file size limit) leaves the file as it was and
+// no temporary behind.
+TEST_F(FileSafety, AWriteTheFileSystemRefusesLeavesNothingBehind) {
+    Write("windows/p.INI", "[S]\nkept=1\n");
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small{4, limit.rlim_max};
+    ::testing::internal::CaptureStderr();
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const BOOL written = WriteProfile("k", "v", "p.INI");
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(written, FALSE);
+    EXPECT_EQ(Read("windows/p.INI"), "[S]\nkept=1\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(File("windows")), fs::directory_iterator()), 1);
 }
 
 }  // namespace
