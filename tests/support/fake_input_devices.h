@@ -10,11 +10,8 @@
 
 struct FakeDeviceState {
     linux_input::Calibrations kernel{};  // what the kernel holds, as calibrations change it
-    linux_input::AxisValues joydev{};    // what the joystick node reads
-    linux_input::AxisValues raw{};       // the present raw values
-    int readError = 0;                   // errno of every read, once set
-    int applyError = 0;                  // errno of every calibration
-    int reads = 0;
+    linux_input::AxisValues raw{};       // the present raw values; joydev reads 0
+    int applyError = 0;                  // errno of every calibration and of reading it
     std::vector<linux_input::Calibrations> applied;
 };
 
@@ -25,21 +22,15 @@ struct FakeDevice {
 };
 
 // A device as the kernel would describe it, just plugged in: `name` and `identity` as given,
-// node /dev/input/jsN, X, Y and Z over `range`.
+// node /dev/input/jsN, instance "input<N + 20>@boot", X, Y and Z over `range`.
 FakeDevice MakeFakeDevice(unsigned number, std::string name, std::string identity,
                           linux_input::RawRange range = {0, 2047});
 
-class FakeDeviceSource final : public linux_input::DeviceSource {
-public:
-    explicit FakeDeviceSource(std::vector<FakeDevice> devices) : devices_(std::move(devices)) {}
-
+struct FakeDeviceSource final : linux_input::DeviceSource {
     std::vector<linux_input::DeviceDescription> Scan() override;
     linux_input::OpenResult Open(const linux_input::DeviceDescription& description) override;
 
-    std::vector<FakeDevice>& devices() { return devices_; }
-
-private:
-    std::vector<FakeDevice> devices_;
+    std::vector<FakeDevice> devices;  // what the next scan finds
 };
 
 // Makes the emulated machine find these devices from its next load on; call

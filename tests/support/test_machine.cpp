@@ -1,61 +1,66 @@
 #include "tests/support/test_machine.h"
 
-#include "platform/emulated/emulated_machine.h"
 #include "platform/headless/headless.h"
 #include "tests/support/fake_input_devices.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kSettingsKey[] =
-    "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaResources\\Joystick\\";
-constexpr char kOemKey[] =
-    "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaProperties\\PrivateProperties"
-    "\\Joystick\\OEM\\";
-
-void WriteText(const fs::path& file, const std::string& text) {
-    std::ofstream out(file, std::ios::binary);
-    out << text;
-}
+constexpr char kJoystickKey[] = "System\\CurrentControlSet\\Control\\MediaResources\\Joystick\\";
+constexpr LONG kNoKey = -1;
 
 std::string RegistryText(const std::vector<TestSlot>& slots, const std::string& extra) {
-    std::ostringstream reg;
-    reg << "REGEDIT4\n";
+    std::string reg = "REGEDIT4\n";
     for (const TestSlot& s : slots) {
-        if (!s.registered) {
-            continue;
+        const std::string n = std::to_string(s.slot + 1);
+        if (s.registered) {
+            reg += "\n[HKEY_LOCAL_MACHINE\\" + std::string(kJoystickKey) + s.regKey +
+                   "\\CurrentJoystickSettings]\n\"Joystick" + n + "OEMName\"=\"OEM_TYPE_" + n +
+                   "\"\n" +
+                   (s.config ? "\"Joystick" + n + "Configuration\"=" +
+                                   RegistryHex(&*s.config, sizeof(JOYREGHWCONFIG)) + "\n"
+                             : "") +
+                   "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaProperties\\"
+                   "PrivateProperties\\Joystick\\OEM\\OEM_TYPE_" +
+                   n + "]\n\"OEMName\"=\"" + s.oemName + "\"\n";
         }
-        const unsigned n = s.slot + 1;
-        reg << "\n[" << kSettingsKey << s.regKey << "\\CurrentJoystickSettings]\n";
-        reg << "\"Joystick" << n << "OEMName\"=\"OEM_TYPE_" << n << "\"\n";
-        if (s.config) {
-            reg << "\"Joystick" << n
-                << "Configuration\"=" << RegistryHex(&*s.config, sizeof(JOYREGHWCONFIG)) << "\n";
-        }
-        reg << "\n[" << kOemKey << "OEM_TYPE_" << n << "]\n";
-        reg << "\"OEMName\"=\"" << s.oemName << "\"\n";
     }
-    reg << extra;
-    return reg.str();
+    return reg + extra;
 }
 
 std::string JoysticksText(const std::vector<TestSlot>& slots) {
-    std::ostringstream ini;
+    std::string ini;
     for (const TestSlot& s : slots) {
-        ini << "[Joystick" << s.slot + 1 << "]\nDevice=" << s.device << "\nRegKey=" << s.regKey
-            << "\n";
+        ini += "[Joystick" + std::to_string(s.slot + 1) + "]\nDevice=" + s.device +
+               "\nRegKey=" + s.regKey + "\n";
         if (s.device == "HeadTracker") {
-            ini << "StereoMode=" << s.stereo << "\nPowerSaver=" << s.powerSaver << "\n";
+            ini += "StereoMode=" + std::to_string(s.stereo) +
+                   "\nPowerSaver=" + std::to_string(s.powerSaver) + "\n";
         }
-        ini << "\n";
+        ini += "\n";
     }
-    return ini.str();
+    return ini;
+}
+
+// Value `name` of key HKLM\`key`, at most 256 bytes; kNoKey when the key does not open.
+LONG QueryValue(const std::string& key, const std::string& name, std::string& data) {
+    HKEY open = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE, &open) !=
+        ERROR_SUCCESS) {
+        return kNoKey;
+    }
+    data.assign(256, '\0');
+    DWORD size = static_cast<DWORD>(data.size());
+    const LONG result = RegQueryValueExA(open, name.c_str(), nullptr, nullptr,
+                                         reinterpret_cast<LPBYTE>(data.data()), &size);
+    RegCloseKey(open);
+    data.resize(result == ERROR_SUCCESS ? size : 0);
+    return result;
 }
 
 }  // namespace
@@ -72,50 +77,23 @@ TestMachine::~TestMachine() {
     std::error_code ignored;
     fs::remove_all(m_prefix.parent_path(), ignored);
     emulated::UseInputDevices(nullptr);
-}
-
-TestMachine& TestMachine::Add(TestSlot slot) {
-    m_slots.push_back(std::move(slot));
-    return *this;
-}
-
-TestMachine& TestMachine::WithoutDriver() {
-    m_driver = false;
-    return *this;
-}
-
-TestMachine& TestMachine::ExtraRegistry(std::string text) {
-    m_extraRegistry += text;
-    return *this;
-}
-
-TestMachine& TestMachine::DeviceCount(std::string count) {
-    m_deviceCount = std::move(count);
-    return *this;
-}
-
-TestMachine& TestMachine::WithKernelDevices() {
-    emulated::UseInputDevices(nullptr);
-    return *this;
+    emulated::SetClock(nullptr);
 }
 
 void TestMachine::Start() {
-    WriteText(m_prefix / "system.reg", RegistryText(m_slots, m_extraRegistry));
-    const std::string slotsSection =
-        m_deviceCount ? "[Slots]\nCount=" + *m_deviceCount + "\n\n" : std::string();
-    WriteText(m_prefix / "joysticks.ini", slotsSection + JoysticksText(m_slots));
-    WriteText(m_prefix / "system.ini",
-              m_driver ? "[Drivers]\nmsjstick=msjstick.drv\n" : "[Drivers]\n");
-    emulated::UsePrefix(m_prefix);
+    using emulated_test::WriteText;
+    WriteText(File("system.reg"), RegistryText(m_slots, m_extraRegistry));
+    WriteText(File("joysticks.ini"),
+              (m_deviceCount ? "[Slots]\nCount=" + *m_deviceCount + "\n\n" : "") +
+                  JoysticksText(m_slots));
+    WriteText(File("system.ini"), m_driver ? "[Drivers]\nmsjstick=msjstick.drv\n" : "[Drivers]\n");
+    Reload();
     emulated::SetClock([] { return 0.0; });
     emulated::ClearLogs();
 }
 
 std::string TestMachine::ReadFile(const std::string& name) const {
-    std::ifstream in(m_prefix / name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return emulated_test::ReadText(File(name));
 }
 
 JOYREGHWCONFIG ConfigWithMinimums(DWORD minX, DWORD minY, DWORD minZ) {
@@ -136,32 +114,24 @@ JOYREGHWCONFIG ConfigWithMinimums(DWORD minX, DWORD minY, DWORD minZ) {
 
 std::string RegistryHex(const void* bytes, std::size_t size) {
     std::string text = "hex:";
-    const auto* b = static_cast<const unsigned char*>(bytes);
     for (std::size_t i = 0; i < size; ++i) {
-        char byte[4];
-        std::snprintf(byte, sizeof byte, i == 0 ? "%02x" : ",%02x", b[i]);
-        text += byte;
+        const unsigned byte = static_cast<const unsigned char*>(bytes)[i];
+        text += (i == 0 ? "" : ",") + std::string{"0123456789abcdef"[byte >> 4]} +
+                "0123456789abcdef"[byte & 15];
     }
     return text;
 }
 
 std::optional<JOYREGHWCONFIG> StoredConfig(UINT slot, const std::string& regKey) {
-    const std::string path = "System\\CurrentControlSet\\Control\\MediaResources\\Joystick\\" +
-                             regKey + "\\CurrentJoystickSettings";
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    const std::string name = "Joystick" + std::to_string(slot + 1) + "Configuration";
+    std::string record;
     JOYREGHWCONFIG config{};
-    DWORD size = sizeof config;
-    const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, nullptr,
-                                         reinterpret_cast<LPBYTE>(&config), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || size != sizeof config) {
+    if (QueryValue(kJoystickKey + regKey + "\\CurrentJoystickSettings",
+                   "Joystick" + std::to_string(slot + 1) + "Configuration",
+                   record) != ERROR_SUCCESS ||
+        record.size() != sizeof config) {
         return std::nullopt;
     }
+    std::copy_n(record.data(), sizeof config, reinterpret_cast<char*>(&config));
     return config;
 }
 
@@ -174,3 +144,57 @@ std::vector<std::string> SlotNames(UINT count) {
     }
     return names;
 }
+
+namespace emulated_test {
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ErrorLine(const fs::path& file, const std::string& what) {
+    return "zarven-controls: " + file.string() + what + "\n";
+}
+
+std::string QueryTextAt(const std::string& key, const std::string& name) {
+    std::string data;
+    if (const LONG result = QueryValue(key, name, data); result != ERROR_SUCCESS) {
+        return result == kNoKey ? "no key" : "error " + std::to_string(result);
+    }
+    return !data.empty() && data.back() == '\0' ? data.substr(0, data.size() - 1)
+                                                : data + " (no zero)";
+}
+
+LONG SetValue(const std::string& key, const std::string& name, DWORD type, const void* data,
+              DWORD size) {
+    HKEY open = nullptr;
+    LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE, &open);
+    if (result == ERROR_SUCCESS) {
+        result = RegSetValueExA(open, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(open);
+    }
+    return result;
+}
+
+void StoreRecord(const JOYREGHWCONFIG& record) {
+    ASSERT_EQ(SetValue(kSettings, "Joystick1Configuration", REG_BINARY, &record, sizeof record),
+              ERROR_SUCCESS);
+    HDRVR driver = OpenDriver(L"msjstick", L"Drivers", 0);
+    EXPECT_EQ(SendDriverMessage(driver, JDD_CONFIGCHANGED, 0, 0), 0);
+    CloseDriver(driver, 0, 0);
+}
+
+Reply Query(UINT slot, DWORD flags) {
+    Reply reply{};
+    reply.info.dwSize = sizeof(JOYINFOEX);
+    reply.info.dwFlags = flags;
+    reply.result = joyGetPosEx(slot, &reply.info);
+    return reply;
+}
+
+}  // namespace emulated_test

@@ -1,10 +1,15 @@
-// A fresh emulated machine in a temporary prefix, described slot by slot and written in the
-// machine's own file formats, with the headless windowing double reset around it.
+// A fresh emulated machine in a temporary prefix, with the headless windowing double reset: its
+// files written slot by slot in the machine's own formats (Start), or none, for the machine to
+// seed at its first call (Reload). It finds no real joystick unless told to, so one plugged into
+// the machine running the tests changes neither them nor itself. Below it, shorthands for the
+// platform calls tests make, and the fixture of the machine's own tests.
 #pragma once
 
+#include "platform/emulated/emulated_machine.h"
 #include "platform/win32api.h"
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,18 +32,22 @@ public:
     TestMachine(const TestMachine&) = delete;
     TestMachine& operator=(const TestMachine&) = delete;
 
-    TestMachine& Add(TestSlot slot);
-    TestMachine& WithoutDriver();
-    TestMachine& ExtraRegistry(std::string text);  // appended to system.reg as written
-    TestMachine& DeviceCount(std::string count);   // joysticks.ini's [Slots] Count=, as written
-    // The machine finds the kernel's joystick devices; by default it finds none, so that a
-    // joystick plugged into the machine running the tests changes neither them nor itself.
-    TestMachine& WithKernelDevices();
+    TestMachine& Add(TestSlot slot) { return m_slots.push_back(std::move(slot)), *this; }
+    TestMachine& WithoutDriver() { return m_driver = false, *this; }
+    // Appended to system.reg as written.
+    TestMachine& ExtraRegistry(std::string text) { return m_extraRegistry += text, *this; }
+    // joysticks.ini's [Slots] Count=, as written.
+    TestMachine& DeviceCount(std::string count) { return m_deviceCount = count, *this; }
+    // The kernel's joystick devices take part.
+    TestMachine& WithKernelDevices() { return emulated::UseInputDevices(nullptr), *this; }
 
-    // Writes the files and points the emulated machine at the prefix.
+    // Writes the files and points the emulated machine at the prefix, its clock at 0.
     void Start();
+    // Drops the machine in memory, so the next call reads the prefix as it stands.
+    void Reload() const { emulated::UsePrefix(m_prefix); }
 
     const std::filesystem::path& Prefix() const { return m_prefix; }
+    std::filesystem::path File(const std::string& name) const { return m_prefix / name; }
     std::string ReadFile(const std::string& name) const;  // a file of the prefix, "" if none
 
 private:
@@ -53,7 +62,7 @@ private:
 // 1023), other fields as a calibrated joystick has them.
 JOYREGHWCONFIG ConfigWithMinimums(DWORD minX, DWORD minY, DWORD minZ);
 
-// `"name"=hex:..` text of raw bytes, for registry values written by hand.
+// `hex:..` text of raw bytes, for registry values written by hand.
 std::string RegistryHex(const void* bytes, std::size_t size);
 
 // The szPname of slots 0 .. count - 1, "-" for a slot that is no device.
@@ -61,3 +70,52 @@ std::vector<std::string> SlotNames(UINT count);
 
 // Reads the stored configuration record of a slot back from the emulated registry.
 std::optional<JOYREGHWCONFIG> StoredConfig(UINT slot, const std::string& regKey = "MSJSTICK.DRV");
+
+namespace emulated_test {
+
+inline constexpr char kSettings[] =
+    "System\\CurrentControlSet\\Control\\MediaResources\\Joystick\\MSJSTICK.DRV\\"
+    "CurrentJoystickSettings";
+
+std::string ReadText(const std::filesystem::path& path);
+void WriteText(const std::filesystem::path& path, const std::string& text);  // creates folders
+
+// The line the machine prints when it cannot use a file; `what` is ": reason" or ":N: reason".
+std::string ErrorLine(const std::filesystem::path& file, const std::string& what);
+
+// Value `name` of key HKLM\`key` as bytes, "no key" or "error N". A text's terminating zero is
+// cut, and " (no zero)" added to one without it.
+std::string QueryTextAt(const std::string& key, const std::string& name);
+LONG SetValue(const std::string& key, const std::string& name, DWORD type, const void* data,
+              DWORD size);
+inline LONG SetText(const std::string& key, const std::string& name, const std::string& text) {
+    return SetValue(key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+// Stores slot 0's record as the panel does, then tells the driver.
+void StoreRecord(const JOYREGHWCONFIG& record);
+
+struct Reply {
+    MMRESULT result;
+    JOYINFOEX info;
+};
+Reply Query(UINT slot, DWORD flags);
+
+// The machine in a fresh prefix, seeded at the first call unless the test writes files first,
+// on a clock the test sets.
+class MachineTest : public ::testing::Test {
+protected:
+    MachineTest() {
+        machine_.Reload();
+        emulated::SetClock([this] { return now_; });
+    }
+
+    std::filesystem::path File(const std::string& name) const { return machine_.File(name); }
+    std::string Read(const std::string& name) const { return machine_.ReadFile(name); }
+    void Write(const std::string& name, const std::string& text) { WriteText(File(name), text); }
+    void Reload() const { machine_.Reload(); }
+
+    TestMachine machine_;
+    double now_ = 100.0;  // the machine's clock, in seconds
+};
+
+}  // namespace emulated_test

@@ -1,36 +1,23 @@
-#include "tests/support/temp_prefix.h"
+#include "platform/emulated/files/ini_text.h"
+#include "platform/emulated/files/registry_text.h"
+#include "tests/support/test_machine.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace emulated_test {
 namespace {
 
-using Seeding = TempPrefixTest;
-using Durability = TempPrefixTest;
-
-TEST_F(Seeding, AnEmptyPrefixGetsATrackerWithTheSeededRecord) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettings, 0, KEY_QUERY_VALUE, &key),
-              ERROR_SUCCESS);
-    JOYREGHWCONFIG config{};
-    DWORD size = sizeof config;
-    EXPECT_EQ(RegQueryValueExA(key, "Joystick1Configuration", nullptr, nullptr,
-                               reinterpret_cast<LPBYTE>(&config), &size),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
-    EXPECT_EQ(size, 112u);
-    // The panel shows positions 2047 - 2 * jpMin.
-    EXPECT_EQ(2047 - 2 * static_cast<int>(config.hwv.jrvHardware.jpMin.dwX), 1023);
-    EXPECT_EQ(2047 - 2 * static_cast<int>(config.hwv.jrvHardware.jpMin.dwY), 341);
-    EXPECT_EQ(2047 - 2 * static_cast<int>(config.hwv.jrvHardware.jpMin.dwZ), 341);
-}
+using Seeding = MachineTest;
+using Durability = MachineTest;
 
 TEST_F(Seeding, NeverTouchesAPrefixThatHasAnyOfTheFiles) {
-    WriteText(File("system.ini"), "[Drivers]\n");
+    Write("system.ini", "[Drivers]\n");
     EXPECT_EQ(Query(0, JOY_CAL_READVONLY).result, JOYERR_UNPLUGGED);
-    EXPECT_EQ(ReadText(File("system.ini")), "[Drivers]\n");
+    EXPECT_EQ(Read("system.ini"), "[Drivers]\n");
 }
 
 // Sets the variables for the rest of this process; the other tests choose their prefix.
@@ -44,44 +31,49 @@ TEST(DefaultPrefix, IsAnAbsoluteXdgDataHomeOrElseUnderHome) {
 
 // The machine says so once, goes on without the file's contents, and never writes it.
 TEST_F(Durability, ACorruptRegistryIsLeftByteForByteAndReportedOnce) {
-    WriteText(File("joysticks.ini"), "[Joystick1]\nDevice=HeadTracker\n");
+    Write("joysticks.ini", "[Joystick1]\nDevice=HeadTracker\n");
     const std::string key = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System]\n";
     const std::pair<std::string, std::string> cases[] = {
         {"\177ELF\2\1\1 garbage", ":1: missing REGEDIT4 header"},
         {key + "\"a\"=\"b\n\"c\"=\"d\"\n", ":4: unterminated string"},
-        {key + "\"a\"=hex:01,xx\n", ":4: bad hex byte"},
+        {key + "\"a\"=hex:01,\\\n  xx\n", ":4: bad hex byte"},
+        {key + "# not a comment\n", ":4: unrecognised line"},
         {key + std::string("\"a\"=\"\0\"\n", 7), ":4: NUL byte"},
         {key + "; " + std::string(100 << 10, 'x') + "\n", ":4: line longer than 65536 bytes"},
         {key + std::string(9 << 20, '\n'), ": File too large"},
         {key + std::string(300000, '\r'), ":262145: more than 262144 lines"},
         {key + "\"a\"=hex:01,02,\\", ":4: continued value ends at the end of the file"}};
     for (const auto& [text, error] : cases) {
-        WriteText(File("system.reg"), text);
+        SCOPED_TRACE(error);
+        Write("system.reg", text);
         Reload();
         ::testing::internal::CaptureStderr();
-        EXPECT_EQ(QueryTextAt("System", ""), "no key") << error;
-        EXPECT_EQ(SetText("", "x", "y"), ERROR_WRITE_FAULT) << error;
-        EXPECT_EQ(SetText("", "x", "y"), ERROR_WRITE_FAULT) << error;
+        EXPECT_EQ(QueryTextAt("System", ""), "no key");
+        EXPECT_EQ(SetText("", "x", "y"), ERROR_WRITE_FAULT);
+        EXPECT_EQ(SetText("", "x", "y"), ERROR_WRITE_FAULT);
         EXPECT_EQ(Query(0, JOY_CAL_READZONLY).result, JOYERR_NOERROR) << "other files still count";
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), ErrorLine(File("system.reg"), error));
-        EXPECT_EQ(ReadText(File("system.reg")), text) << error;
+        EXPECT_EQ(Read("system.reg"), text);
     }
 }
 
+// Broken again in another way, it is reported again.
 TEST_F(Durability, AJoysticksFileFoundCorruptAtAWriteIsNeverOverwritten) {
     ASSERT_EQ(Query(0, JOY_CAL_READZONLY).result, JOYERR_NOERROR);
-    const std::string broken = "[Joystick1\nDevice=HeadTracker\n";
-    WriteText(File("joysticks.ini"), broken);
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(Query(0, JOY_CAL_READYONLY).result, JOYERR_NOCANDO);
-    EXPECT_EQ(Query(0, JOY_CAL_READUONLY).result, JOYERR_NOCANDO);
+    for (const std::string broken : {"[Joystick1\nDevice=HeadTracker\n", "[Joystick1]\nDevice\n"}) {
+        Write("joysticks.ini", broken);
+        EXPECT_EQ(Query(0, JOY_CAL_READYONLY).result, JOYERR_NOCANDO);
+        EXPECT_EQ(Query(0, JOY_CAL_READUONLY).result, JOYERR_NOCANDO);
+        EXPECT_EQ(Read("joysticks.ini"), broken);
+    }
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              ErrorLine(File("joysticks.ini"), ":1: unterminated section name"));
-    EXPECT_EQ(ReadText(File("joysticks.ini")), broken);
+              ErrorLine(File("joysticks.ini"), ":1: unterminated section name") +
+                  ErrorLine(File("joysticks.ini"), ":2: expected key=value"));
 }
 
 TEST_F(Durability, APrefixThatIsAPlainFileRunsFromMemoryAndRefusesWrites) {
-    const std::filesystem::path plain = prefix_.parent_path() / "plain";
+    const std::filesystem::path plain = machine_.Prefix().parent_path() / "plain";
     WriteText(plain, "not a directory");
     emulated::UsePrefix(plain);
     ::testing::internal::CaptureStderr();
@@ -100,9 +92,7 @@ TEST_F(Durability, TwoProcessesWritingAtOnceLoseNothing) {
     constexpr int kValues = 60;
     ASSERT_EQ(SetText(kSettings, "Start", "0"), ERROR_SUCCESS);
     for (const char* tag : {"A", "B"}) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+        if (::fork() == 0) {
             bool ok = true;
             for (int i = 0; i < kValues; ++i) {
                 const std::string name = tag + std::to_string(i);
@@ -120,17 +110,129 @@ TEST_F(Durability, TwoProcessesWritingAtOnceLoseNothing) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     Reload();
-    const std::string profile = ReadText(File("windows/zarven-controls.INI"));
+    const std::string profile = Read("windows/zarven-controls.INI");
     for (const char* tag : {"A", "B"}) {
         for (int i = 0; i < kValues; ++i) {
             const std::string name = tag + std::to_string(i);
-            EXPECT_EQ(QueryTextAt(kSettings, name.c_str()), std::to_string(i)) << name;
+            EXPECT_EQ(QueryTextAt(kSettings, name), std::to_string(i)) << name;
             EXPECT_NE(profile.find("\n" + name + "=" + std::to_string(i) + "\n"), std::string::npos)
                 << name;
         }
     }
     EXPECT_EQ(QueryTextAt(kSettings, "Joystick1OEMName"), "ZARVEN_HMD");
 }
+
+using emulated::kIniLimits;
+using emulated::kMaxLineLength;
+using emulated::kMaxRegistryValueSize;
+using emulated::kRegistryLimits;
+
+// The process's address space now, in bytes.
+std::size_t AddressSpaceInUse() {
+    std::size_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    return pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// `line` `count` times over.
+std::string Times(std::size_t count, const std::string& line) {
+    std::string text;
+    while (count-- > 0) {
+        text += line;
+    }
+    return text;
+}
+
+// `text`, then comment lines as long as a line may be, up to `size` bytes in all.
+std::string FilledTo(std::string text, std::size_t size) {
+    while (text.size() < size) {
+        text += std::string(std::min(size - text.size() - 1, kMaxLineLength), ';') + "\n";
+    }
+    return text;
+}
+
+// Every file the machine accepts is loaded and rewritten within a bounded amount of memory, and
+// a file too large for its kind is refused with one line: nothing a file holds can end the
+// program. Each case runs in a child whose address space is capped (setrlimit RLIMIT_AS).
+struct MemoryCase {
+    const char* name;
+    const char* file;  // system.reg, joysticks.ini or a profile, each written its own way
+    std::string (*text)();
+    std::size_t budgetMiB;  // address space allowed beyond what the test process holds already
+    bool accepted;
+};
+
+bool WriteWorks(const std::string& file) {
+    if (file == "system.reg") {
+        return SetText("", "x", "y") == ERROR_SUCCESS;
+    }
+    if (file == "joysticks.ini") {
+        return Query(0, JOY_CAL_READZONLY).result == JOYERR_NOERROR;
+    }
+    return WritePrivateProfileStringA("S", "k", "v", "p.INI") == TRUE;
+}
+
+class MemoryBound : public MachineTest, public ::testing::WithParamInterface<MemoryCase> {};
+
+TEST_P(MemoryBound, LoadAndRewriteWithinABudgetOrRefuse) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any cap allows";
+#endif
+    const MemoryCase& c = GetParam();
+    const std::filesystem::path file = File(c.file);
+    ASSERT_EQ(Query(0, JOY_CAL_READVONLY).result, JOYERR_NOERROR);  // seeds the prefix
+    std::uintmax_t size = 0;
+    {
+        const std::string text = c.text();  // gone before the child starts
+        WriteText(file, text);
+        size = text.size();
+    }
+    Reload();
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlim_t cap = AddressSpaceInUse() + c.budgetMiB * 1024 * 1024;
+        const rlimit limit{cap, cap};
+        ::_exit(::setrlimit(RLIMIT_AS, &limit) != 0 ? 3 : WriteWorks(c.file) == c.accepted ? 0 : 1);
+    }
+    int status = 0;
+    rusage usage{};
+    ASSERT_EQ(::wait4(child, &status, 0, &usage), child);
+    std::cout << c.name << ": " << size / 1024 << " KiB, peak resident " << usage.ru_maxrss / 1024
+              << " MiB\n";
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the write did not go as expected";
+    if (!c.accepted) {
+        EXPECT_EQ(std::filesystem::file_size(file), size) << "a refused file is left alone";
+    }
+}
+
+const std::string kTracker = "[Joystick1]\nDevice=HeadTracker\n";
+const std::string kRegistryHead = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n";
+// One of the largest values the registry holds, continued over lines of 24 bytes.
+std::string LargestValue(const std::string& name) {
+    return name + "=hex:\\\n" +
+           Times(kMaxRegistryValueSize / 24 - 1, "  " + Times(24, "00,") + "\\\n") + "  00\n";
+}
+
+// Each accepted file leaves room for the lines the write adds, and no more where it says so.
+const MemoryCase kFiles[] = {
+    {"IniOfBlankLinesUpToTheLineLimit", "joysticks.ini",
+     [] { return kTracker + std::string(kIniLimits.maxLines - 3, '\n'); }, 64, true},
+    {"IniWhoseChangeWouldPassTheLineLimit", "joysticks.ini",
+     [] { return kTracker + std::string(kIniLimits.maxLines - 2, '\n'); }, 64, false},
+    {"IniOfEntriesUpToTheLineLimit", "windows/p.INI",
+     [] { return "[S]\n" + Times(kIniLimits.maxLines - 2, "key=value\n"); }, 64, true},
+    {"IniOfLongLinesFillingTheByteLimit", "windows/p.INI",
+     [] { return FilledTo("[S]\nk=w\n", kIniLimits.maxBytes); }, 64, true},
+    {"RegistryOfValuesUpToTheLineLimit", "system.reg",
+     [] { return kRegistryHead + Times(kRegistryLimits.maxLines - 5, "\"value\"=\"\"\n"); }, 256,
+     true},
+    {"RegistryOfTwoLargestValues", "system.reg",
+     [] { return kRegistryHead + LargestValue("\"a\"") + LargestValue("\"b\""); }, 256, true}};
+
+INSTANTIATE_TEST_SUITE_P(Files, MemoryBound, ::testing::ValuesIn(kFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace emulated_test

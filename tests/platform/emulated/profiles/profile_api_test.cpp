@@ -1,4 +1,4 @@
-#include "tests/support/temp_prefix.h"
+#include "tests/support/test_machine.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -6,16 +6,10 @@
 namespace emulated_test {
 namespace {
 
-class ProfileApi : public TempPrefixTest {
+class ProfileApi : public MachineTest {
 protected:
     std::filesystem::path Profile() const { return File("windows/zarven-controls.INI"); }
 };
-
-TEST_F(ProfileApi, ABareNameLandsInTheWindowsDirectory) {
-    EXPECT_EQ(WritePrivateProfileStringA("ZARVEN", "StereoMode", "0", "zarven-controls.INI"), TRUE);
-    EXPECT_EQ(WritePrivateProfileStringA("ZARVEN", "Roll", "-353", "zarven-controls.INI"), TRUE);
-    EXPECT_EQ(ReadText(Profile()), "[ZARVEN]\nStereoMode=0\nRoll=-353\n");
-}
 
 TEST_F(ProfileApi, EditsKeepEveryOtherSectionKeyCommentAndTheFileMode) {
     const std::string head = "\xEF\xBB\xBF# mine\r\n[Other]\r\nx = 1\r\n\r\n[zarven]\r\n";

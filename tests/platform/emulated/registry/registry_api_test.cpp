@@ -1,4 +1,4 @@
-#include "tests/support/temp_prefix.h"
+#include "tests/support/test_machine.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -7,20 +7,17 @@
 namespace emulated_test {
 namespace {
 
-class RegistryApi : public TempPrefixTest {
+class RegistryApi : public MachineTest {
 protected:
-    void SetUp() override {
-        TempPrefixTest::SetUp();
-        WriteText(
-            File("system.reg"),
-            "REGEDIT4\n\n; settings\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\"
-            "MediaResources\\Joystick\\MSJSTICK.DRV\\CurrentJoystickSettings]\n"
-            "\"Joystick1OEMName\"=\"ZARVEN_HMD\"\n\"Count\"=dword:0000002a\n\n"
-            "[HKEY_CURRENT_USER\\Software\\Other]\n\"Kept\"=\"yes\"\n");
+    RegistryApi() {
+        Write("system.reg", "REGEDIT4\n\n; settings\n[HKEY_LOCAL_MACHINE\\" +
+                                std::string(kSettings) +
+                                "]\n\"Joystick1OEMName\"=\"ZARVEN_HMD\"\n\"Count\"=dword:0000002a\n"
+                                "\n[HKEY_CURRENT_USER\\Software\\Other]\n\"Kept\"=\"yes\"\n");
     }
 
     // Opens the settings key spelled in another case than the file spells it.
-    HKEY Open(REGSAM access) {
+    static HKEY Open(REGSAM access) {
         HKEY key = nullptr;
         EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE,
                                 "SYSTEM\\currentcontrolset\\control\\mediaresources\\joystick\\"
@@ -54,8 +51,8 @@ TEST_F(RegistryApi, QueryReportsTypeAndLengthAndCopiesNothingIntoAShortBuffer) {
                                    &gotSize),
                   result)
             << name;
-        EXPECT_EQ(gotType, static_cast<DWORD>(type)) << name;
-        EXPECT_EQ(gotSize, size) << name << ": the needed size, with a text's terminating zero";
+        // The size needed, with a text's terminating zero.
+        EXPECT_EQ(std::tuple(gotType, gotSize), std::tuple(static_cast<DWORD>(type), size)) << name;
         EXPECT_EQ(std::string(data, room) == std::string(room, '#'), result == ERROR_MORE_DATA);
     }
     RegCloseKey(key);
@@ -70,21 +67,20 @@ TEST_F(RegistryApi, SetReplacesTheValueWholeAndKeepsTheRestOfTheFile) {
     DWORD size = 0;
     EXPECT_EQ(RegQueryValueExA(key, "Joystick1OEMName", nullptr, &type, nullptr, &size),
               ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(size, 112u);
+    EXPECT_EQ(std::tuple(type, size), std::tuple(static_cast<DWORD>(REG_BINARY), 112u));
     RegCloseKey(key);
-    const std::string text = ReadText(File("system.reg"));
-    EXPECT_NE(text.find("; settings\n"), std::string::npos);
-    EXPECT_NE(text.find("\"Joystick1OEMName\"=hex:07,00,"), std::string::npos);
-    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Other]\n\"Kept\"=\"yes\"\n"),
-              std::string::npos);
+    const std::string text = Read("system.reg");
+    for (const char* kept : {"; settings\n", "\"Joystick1OEMName\"=hex:07,00,",
+                             "[HKEY_CURRENT_USER\\Software\\Other]\n\"Kept\"=\"yes\"\n"}) {
+        EXPECT_NE(text.find(kept), std::string::npos) << kept;
+    }
 }
 
 TEST_F(RegistryApi, RefusesBadHandlesAndWritesItMustNotMake) {
     HKEY closed = Open(KEY_READ);
     ASSERT_EQ(RegCloseKey(closed), ERROR_SUCCESS);
+    DWORD size = 0;
     for (HKEY bad : {closed, reinterpret_cast<HKEY>(0x12345), static_cast<HKEY>(nullptr)}) {
-        DWORD size = 0;
         EXPECT_EQ(RegQueryValueExA(bad, "Count", nullptr, nullptr, nullptr, &size),
                   ERROR_INVALID_HANDLE);
         EXPECT_EQ(RegSetValueExA(bad, "Count", 0, REG_BINARY, nullptr, 0), ERROR_INVALID_HANDLE);
@@ -97,7 +93,6 @@ TEST_F(RegistryApi, RefusesBadHandlesAndWritesItMustNotMake) {
     EXPECT_EQ(RegSetValueExA(queryOnly, "Count", 0, REG_BINARY, data, 4), ERROR_ACCESS_DENIED);
     RegCloseKey(queryOnly);
     HKEY setOnly = Open(KEY_WRITE);
-    DWORD size = 0;
     EXPECT_EQ(RegQueryValueExA(setOnly, "Count", nullptr, nullptr, nullptr, &size),
               ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegSetValueExA(setOnly, "two\nlines", 0, REG_BINARY, data, 4),
