@@ -18,8 +18,11 @@ public:
         now = state_->kernel;
         return state_->applyError;
     }
-    int ReadAxes(li::AxisValues& values) override { return values = {}, 0; }
-    int ReadRaw(li::AxisValues& values) override { return values = state_->raw, 0; }
+    int ReadAxes(li::AxisValues& values) override {
+        ++state_->reads;
+        return values = state_->joydev, state_->readError;
+    }
+    int ReadRaw(li::AxisValues& values) override { return values = state_->raw, state_->readError; }
     int Apply(const li::Calibrations& calibrations) override {
         state_->applied.push_back(calibrations);
         for (std::size_t axis = 0; axis < li::kAxisCount && state_->applyError == 0; ++axis) {

@@ -10,7 +10,10 @@
 
 struct FakeDeviceState {
     linux_input::Calibrations kernel{};  // what the kernel holds, as calibrations change it
-    linux_input::AxisValues raw{};       // the present raw values; joydev reads 0
+    linux_input::AxisValues joydev{};    // what the joystick node reads
+    linux_input::AxisValues raw{};       // the present raw values
+    int readError = 0;                   // errno of every read of the axes, once set
+    int reads = 0;                       // reads of the joystick node
     int applyError = 0;                  // errno of every calibration and of reading it
     std::vector<linux_input::Calibrations> applied;
 };
