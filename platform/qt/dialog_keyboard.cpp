@@ -79,7 +79,7 @@ bool DialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool previous = key->key() == Qt::Key_Left || key->key() == Qt::Key_Up;
     const bool next = key->key() == Qt::Key_Right || key->key() == Qt::Key_Down;
-    if ((!previous && !next) || (key->modifiers() & Qt::AltModifier) != 0) {
+    if (!previous && !next) {
         return false;
     }
     const auto found = std::find(widgets_.begin(), widgets_.end(), watched);
@@ -90,10 +90,16 @@ bool DialogKeyboard::eventFilter(QObject* watched, QEvent* event) {
     // Edit boxes and scroll bars take the arrows themselves.
     if (controls_[from].kind == ControlKind::EditBox) {
         auto* edit = qobject_cast<QLineEdit*>(*found);
-        return edit != nullptr && MoveEditCaret(*edit, *key, previous);
+        return edit != nullptr && (key->modifiers() & Qt::AltModifier) == 0 &&
+               MoveEditCaret(*edit, *key, previous);
     }
     if (controls_[from].kind == ControlKind::ScrollBar) {
         return false;  // the bar sends their scroll codes
+    }
+    // With Alt an arrow is a system key, which the dialog manager does not navigate with; Qt's
+    // buttons would still move the focus, so the key stops here.
+    if ((key->modifiers() & Qt::AltModifier) != 0) {
+        return true;
     }
     // Any visible, enabled control may take the focus this way, a label or group box too.
     const std::size_t to = NextGroupItem(controls_, from, previous, [this](std::size_t index) {

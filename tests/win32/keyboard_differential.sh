@@ -30,6 +30,7 @@ cases=(
   "Tab and Shift+Tab leave the bar, Down returns to it|Tab Tab Tab Tab Down Tab shift+Tab Down Down Return"
   "arrows in a value box stay there|Tab Tab Tab Tab Down Tab Down Up Left Right Return"
   "a click on a bar leaves the focus on OK|click-yaw-down Up Return"
+  "Alt+Down on OK keeps the focus there|alt+Down Down Return"
   "Right on Set Zero reaches the yaw bar, Alt+arrows do not scroll it|Tab Tab Tab Tab Right alt+Down alt+Right Down Return"
   "Shift+arrows move as the arrows do, to the bar and on it|Tab Tab Tab Tab shift+Down shift+Down shift+Up shift+Down Return"
 )

@@ -28,7 +28,7 @@ TEST(GroupWalkTest, ArrowReachesTheNextControlOfItsGroupThatCanTakeTheFocus) {
     EXPECT_EQ(NextGroupItem(panel, 0, false, [](std::size_t) { return false; }), 0u);
 }
 
-// Stereo disabled and passed over; Alt leaves the arrows alone, Ctrl does not change them, Ctrl+F4
+// Stereo disabled and passed over; Alt+arrows move nothing, Ctrl does not change them, Ctrl+F4
 // closes nothing. 0: the "Axes Output" box, where the arrows are the dialog's alone.
 TEST(KeyboardTest, ModifiedKeysMoveTheFocusAsTheDialogManagerDoes) {
     RecordingDialog dialog(IDD_CONTROL_PANEL);
@@ -38,6 +38,7 @@ TEST(KeyboardTest, ModifiedKeysMoveTheFocusAsTheDialogManagerDoes) {
             {Qt::Key_Tab, Qt::ShiftModifier, IDC_AXIS_Z_OUT},
             {Qt::Key_F4, Qt::ControlModifier, IDC_AXIS_Z_OUT},
             {Qt::Key_Tab, kNone, IDOK},
+            {Qt::Key_Down, Qt::AltModifier, IDOK},
             {Qt::Key_Up, kNone, 0},
             {Qt::Key_Down, Qt::AltModifier, 0},
             {Qt::Key_Down, Qt::ControlModifier, IDOK},
