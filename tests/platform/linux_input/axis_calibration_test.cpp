@@ -33,6 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SoundCase{"MaxEqualsMin", {1023, 1024, 1023}, {0, 1024, 2047}},
                       SoundCase{"MaxBelowMin", {1500, 1024, 500}, {0, 1024, 2047}},
                       SoundCase{"CentreBelow", {600, 100, 1400}, {600, 1000, 1400}},
+                      SoundCase{"CentreOnMin", {600, 600, 1400}, {600, 1000, 1400}},
                       SoundCase{"CentreOnMax", {600, 1400, 1400}, {600, 1000, 1400}},
                       SoundCase{"BeyondScaleCollapses", {3000, 3500, 4000}, {0, 1024, 2047}},
                       SoundCase{"MaxBeyondScale", {1000, 1024, 0xFFFFFFFF}, {1000, 1024, 2047}},
@@ -91,6 +92,12 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"Shifted", {0, 2047}, {512, 1024, 1534}, 100, {612, 1634}},
         MappingCase{"FullShifted", {0, 2047}, {0, 1024, 2047}, 100, {100, 2147}},
         MappingCase{"ShiftedBeyondTheDevice", {0, 1023}, {0, 512, 2047}, -200, {-200, 823}},
+        MappingCase{"NarrowedAtTheBottomOnly", {0, 2047}, {512, 1024, 2047}, 0, {512, 2047}},
+        // 2^29 over the span above the centre leaves a remainder above 2^14: rounded down, the
+        // slope would stop one short of full scale.
+        MappingCase{"SlopeRoundedUp", {0, 65535}, {512, 1024, 2044}, 0, {16392, 65439}},
+        // joydev's slope here is 1: marked as changed, it must still rise.
+        MappingCase{"SlopeOfOneShifted", {0, 1 << 30}, {0, 1024, 2047}, 1, {1, (1 << 30) + 1}},
         // The narrow line here is exactly the one joydev would compute for its range.
         MappingCase{"NarrowLikeAPlugIn", {0, 4094}, {512, 1024, 1536}, 0, {1024, 3072}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -111,6 +118,11 @@ TEST(DeadZone, FullRangeGivesThePlugInCalibrationBackAndNarrowerScalesIt) {
     EXPECT_EQ(KernelCorrect(1024 + 32, narrow.correction), 0);
     EXPECT_EQ(KernelCorrect(512, narrow.correction), -32767);
     EXPECT_EQ(KernelCorrect(1534, narrow.correction), 32767);
+
+    // A dead zone wider than the narrowed range leaves a raw value on each side of it.
+    const AxisCalibration wide =
+        linux_input::CalibrationFor({512, 1024, 1534}, {{0, 2047}, 1500}, 0);
+    EXPECT_EQ(wide.evdev.flat, 509);
 }
 
 // joydev's own arithmetic, wrapping as the kernel's int does.
