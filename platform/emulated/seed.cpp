@@ -1,8 +1,8 @@
 #include "platform/emulated/seed.h"
 
+#include "platform/emulated/files/registry_text.h"
 #include "platform/emulated/joysticks/joystick_config.h"
 #include "platform/emulated/joysticks/joystick_slots.h"
-#include "platform/emulated/files/registry_text.h"
 
 namespace emulated {
 

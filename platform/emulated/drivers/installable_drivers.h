@@ -3,9 +3,9 @@
 // driver and message is accepted and answered with 0.
 #pragma once
 
-#include "platform/emulated/registry/handle_table.h"
 #include "platform/emulated/files/ini_document.h"
 #include "platform/emulated/files/stored_document.h"
+#include "platform/emulated/registry/handle_table.h"
 #include "platform/win32api.h"
 
 #include <functional>

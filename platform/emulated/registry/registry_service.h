@@ -4,10 +4,10 @@
 // devices) stands in front of the file.
 #pragma once
 
-#include "platform/emulated/registry/handle_table.h"
 #include "platform/emulated/files/registry_document.h"
-#include "platform/emulated/registry/registry_overlay.h"
 #include "platform/emulated/files/stored_document.h"
+#include "platform/emulated/registry/handle_table.h"
+#include "platform/emulated/registry/registry_overlay.h"
 #include "platform/win32api.h"
 
 #include <string>
