@@ -1,6 +1,5 @@
-// INI files: whatever the parser accepts writes back byte for byte; an entry set in it reads
-// back as set while every other entry stays as it was, and removing a key or a section removes
-// only that.
+// INI files: what parses writes back byte for byte; setting or removing an entry or a section
+// changes only that.
 #include "platform/emulated/files/ascii_text.h"
 #include "platform/emulated/files/ini_text.h"
 
@@ -16,9 +15,8 @@ void Require(bool condition) {
     }
 }
 
-// `after` reads back from its text as written, `key` of `section` with `value`, and every other
-// entry of `before` (outside `section` only, for a `wholeSection` change) as it was. A text
-// beyond the limits passes: the machine refuses to write it.
+// `after` reads back as written: `key` of `section` as `value`, every other entry of `before`
+// as it was. A text beyond the limits passes: the machine refuses to write it.
 void Check(const IniDocument& before, const IniDocument& after, const std::string& section,
            const std::string& key, const std::optional<std::string>& value, bool wholeSection) {
     const std::string text = FormatIniText(after);

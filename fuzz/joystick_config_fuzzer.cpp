@@ -1,5 +1,4 @@
-// Calibration records: any stored bytes give ranges the axes can be reported through, and any
-// reading reports within 0..65535, the range's ends and centre where they belong.
+// Calibration records: any bytes give usable ranges; any reading reports within 0..65535.
 #include "platform/emulated/joysticks/joystick_config.h"
 
 #include <cstdlib>

@@ -1,5 +1,4 @@
-// system.reg: whatever the parser accepts writes back byte for byte; a value of any type and
-// content set through the registry's limits reads back as set, and every other value as it was.
+// system.reg: what parses writes back byte for byte; a value set reads back, the others as were.
 #include "platform/emulated/files/ascii_text.h"
 #include "platform/emulated/files/registry_text.h"
 

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Start-up on an X server that has no other client: each start gets a fresh Xvfb (which resets
-# when its last client leaves) while two busy loops load the CPUs. The panel must appear every
-# time; a start that Qt aborts (status 134, "could not connect to display") or that finds no
-# display fails.
+# Each start on a fresh Xvfb with no other client (which resets when its last client leaves),
+# under CPU load: the panel must appear every time, never Qt's abort (status 134).
 # Usage: bare_x_server.sh PROGRAM [STARTS]
 set -uo pipefail
 # shellcheck source-path=SCRIPTDIR/../.. source=scripts/xvfb.sh
@@ -21,18 +19,15 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in 1 2; do
-  yes >/dev/null &
-  load+=($!)
-done
+for _ in 1 2; do yes >/dev/null & load+=($!); done
 
 # Xvfb's sockets: the ones it listens on, and one per client.
 xvfb_sockets() {
   find "/proc/$xvfb_pid/fd" -lname 'socket:*' 2>/dev/null | wc -l
 }
 
-# One start: the panel appears, then SIGTERM ends it. xdotool, itself a client, asks only
-# while the program is connected: a probe that left the server without clients would reset it.
+# One start: the panel appears, SIGTERM ends it. xdotool asks only while the program is
+# connected, or the server would reset when the probe leaves.
 start_once() {
   start_xvfb || return 1
   local idle data status=0 shown=false
@@ -54,26 +49,17 @@ start_once() {
   app=""
   stop_xvfb
   wait "$xvfb_pid" 2>/dev/null
-  if [ "$shown" = true ] && [ "$status" -eq 143 ]; then
-    return 0
-  fi
-  if [ "$status" -eq 134 ] || grep -q 'could not connect to display' "$data/stderr"; then
+  [ "$shown" = true ] && [ "$status" -eq 143 ] && return 0
+  { [ "$status" -eq 134 ] || grep -q 'could not connect to display' "$data/stderr"; } &&
     aborts=$((aborts + 1))
-  fi
   echo "start $1: the panel did not show (status $status); its standard error:"
   head -n 5 "$data/stderr"
   return 1
 }
 
-passed=0
-failed=0
-aborts=0
+passed=0 failed=0 aborts=0
 for start in $(seq "$starts"); do
-  if start_once "$start"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-  fi
+  if start_once "$start"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 done
 echo "Qt aborted $aborts of $starts starts"
 echo "bare X server: $passed passed, $failed failed"

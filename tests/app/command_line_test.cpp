@@ -19,6 +19,7 @@ struct ArgsCase {
 };
 
 TEST(CommandLine, ModesOptionsAndRefusals) {
+    const std::string slotNumber = "--slot takes a joystick number, 1 to 16, not ";
     const ArgsCase cases[] = {
         {{}, Mode::kPanel, {}, ""},
         {{"-h"}, Mode::kHelp, {}, ""},
@@ -37,12 +38,9 @@ TEST(CommandLine, ModesOptionsAndRefusals) {
          "choose one of --apply, --set-zero, --help and --version"},
         {{"--slot", "2"}, {}, {}, "--slot goes with --set-zero"},
         {{"--set-zero", "--slot"}, {}, {}, "--slot needs a joystick number, 1 to 16"},
-        {{"--set-zero", "--slot", "0"}, {}, {}, "--slot takes a joystick number, 1 to 16, not '0'"},
-        {{"--set-zero", "--slot=17"}, {}, {}, "--slot takes a joystick number, 1 to 16, not '17'"},
-        {{"--set-zero", "--slot", "2x"},
-         {},
-         {},
-         "--slot takes a joystick number, 1 to 16, not '2x'"},
+        {{"--set-zero", "--slot", "0"}, {}, {}, slotNumber + "'0'"},
+        {{"--set-zero", "--slot=17"}, {}, {}, slotNumber + "'17'"},
+        {{"--set-zero", "--slot", "2x"}, {}, {}, slotNumber + "'2x'"},
     };
     for (const ArgsCase& c : cases) {
         const ParsedCommandLine parsed = ParseCommandLine(c.args);

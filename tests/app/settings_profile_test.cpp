@@ -2,6 +2,7 @@
 #include "app/HeadsetApp.h"
 #include "panel/resource.h"
 #include "platform/headless/headless.h"
+#include "tests/support/param_name.h"
 #include "tests/support/test_machine.h"
 
 #include <filesystem>
@@ -66,6 +67,6 @@ INSTANTIATE_TEST_SUITE_P(Ways, ShellCancel,
                                            CancelWay{"CancelButton",
                                                      [] { headless::Click(IDCANCEL); }},
                                            CancelWay{"NeitherOkNorCancel", nullptr}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         kByName);
 
 }  // namespace

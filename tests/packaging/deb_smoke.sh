@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian package, checks that its files landed and validate, then runs the
-# INSTALLED program in a real window (Xvfb) on a fresh emulated machine: the panel appears,
-# Return closes it with OK, it exits 0 and has written its settings profile. Removes the
-# package again unless it was installed before. Runs as root.
+# Installs the Debian package (as root), checks its files, then runs the installed program under
+# Xvfb: the panel appears, Return closes it, it exits 0 having written its profile. Removes the
+# package again unless it was installed before.
 #   tests/packaging/deb_smoke.sh PATH/TO/zarven-controls_*.deb
 set -uo pipefail
 deb=$(realpath "${1:?usage: deb_smoke.sh PACKAGE.deb}")
@@ -14,26 +13,21 @@ share=/usr/share
 source "$(dirname "$0")/checks.sh"
 
 installed_before=false
-if dpkg-query -W -f='${Status}' zarven-controls 2>/dev/null | grep -q 'install ok installed'; then
+dpkg-query -W -f='${Status}' zarven-controls 2>/dev/null | grep -q 'install ok installed' &&
   installed_before=true
-fi
 
 work=$(mktemp -d)
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null
   stop_xvfb
   rm -rf "$work"
-  if [ "$installed_before" = false ]; then
+  [ "$installed_before" = true ] ||
     DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq zarven-controls >/dev/null 2>&1
-  fi
 }
 trap cleanup EXIT
 
-if ! DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1; then
-  cat "$work/apt.log" >&2
-  echo "deb smoke: 0 passed, 1 failed"
-  exit 1
-fi
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1 ||
+  { cat "$work/apt.log" >&2; echo "deb smoke: 0 passed, 1 failed"; exit 1; }
 passed=$((passed + 1))
 
 # The package's metadata: the Qt libraries (found by dpkg-shlibdeps) and the platform plugins.
@@ -49,12 +43,11 @@ desktop=$share/applications/zarven-controls.desktop
 check "no desktop entry" test -f "$desktop"
 check "the desktop entry does not carry the program's name" grep -qx 'Name=ZARVEN Controls' "$desktop"
 check "the desktop entry does not name the icon" grep -qx 'Icon=zarven-controls' "$desktop"
-if command -v desktop-file-validate >/dev/null; then
+! command -v desktop-file-validate >/dev/null ||
   check "desktop-file-validate rejects the entry" desktop-file-validate "$desktop"
-fi
-check "no scalable icon" test -f "$share/icons/hicolor/scalable/apps/zarven-controls.svg"
-for size in 16 24 32 48 64 128 256; do
-  check "no ${size}x${size} icon" test -f "$share/icons/hicolor/${size}x${size}/apps/zarven-controls.png"
+for icon in scalable/apps/zarven-controls.svg \
+  {16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/zarven-controls.png; do
+  check "no $icon icon" test -f "$share/icons/hicolor/$icon"
 done
 # Documentation is read from the package itself: slim systems tell dpkg not to unpack it.
 contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
@@ -64,16 +57,13 @@ for file in man/man1/zarven-controls.1.gz doc/zarven-controls/copyright \
 done
 metainfo=$share/metainfo/com.zarven.controls.metainfo.xml
 check "no AppStream metainfo" test -f "$metainfo"
-if command -v appstreamcli >/dev/null; then
-  metainfo_validates() {
-    appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
-      { cat "$work/appstream.log" >&2; return 1; }
-  }
-  check "appstreamcli rejects the metainfo" metainfo_validates
-fi
+metainfo_validates() {
+  appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+    { cat "$work/appstream.log" >&2; return 1; }
+}
+! command -v appstreamcli >/dev/null || check "appstreamcli rejects the metainfo" metainfo_validates
 
-# Day to day with real joysticks: the udev rule, and the user service it starts, which systemd
-# accepts (an instance per joystick, and the one enabled for log-in).
+# The udev rule, and the user service it starts, which systemd accepts.
 check "no udev rule" test -f /lib/udev/rules.d/60-input-zarven-controls.rules
 units=/usr/lib/systemd/user
 check "the log-in instance is not enabled" test -L "$units/default.target.wants/zarven-controls-apply@login.service"
@@ -83,12 +73,10 @@ verify_unit() {
     >"$work/verify.log" 2>&1 || { cat "$work/verify.log" >&2; return 1; }
   ! grep -q . "$work/verify.log" || { cat "$work/verify.log" >&2; return 1; }
 }
-if command -v systemd-analyze >/dev/null; then
+! command -v systemd-analyze >/dev/null ||
   check "systemd-analyze rejects the user service" verify_unit zarven-controls-apply@login.service
-fi
 
-# The command line of the installed program, and the windowless mode the service runs: with no
-# machine folder it does nothing and creates nothing.
+# The command line; the service's windowless mode does nothing without a machine folder.
 check "--version does not tell the version" grep -qx 'zarven-controls 1\.[0-9]*\.[0-9]*' \
   <<<"$("$program" --version)"
 unknown_option_fails() {
@@ -105,34 +93,16 @@ run_panel() {
   start_xvfb || return 1
   XDG_DATA_HOME=$work "$program" 2>"$work/stderr" &
   app=$!
-  local window=""
-  for _ in $(seq 150); do
-    window=$(xdotool search --onlyvisible --name '^ZARVEN Controls$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  if [ -z "$window" ]; then
-    echo "the panel did not appear; its standard error:" >&2
-    cat "$work/stderr" >&2
-    return 1
-  fi
+  local window status=0
+  window=$(wait_for_window "ZARVEN Controls" 15) ||
+    { echo "the panel did not appear; its standard error:" >&2; cat "$work/stderr" >&2; return 1; }
   sleep 0.5
   xdotool windowfocus --sync "$window" key Return
-  for _ in $(seq 100); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$app" 2>/dev/null; then
-    echo "the panel did not close on Return" >&2
-    return 1
-  fi
-  local status=0
+  for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  ! kill -0 "$app" 2>/dev/null || { echo "the panel did not close on Return" >&2; return 1; }
   wait "$app" || status=$?
   app=""
-  if [ "$status" -ne 0 ]; then
-    echo "the program exited with status $status" >&2
-    return 1
-  fi
+  [ "$status" -eq 0 ] || { echo "the program exited with status $status" >&2; return 1; }
 }
 check "the installed program did not run and close with OK" run_panel
 check "no settings profile was written" test -f "$work/zarven-controls/windows/zarven-controls.INI"

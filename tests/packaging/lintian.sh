@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# Runs Debian's package checker on a .deb as CI does and fails when it reports any error or
-# warning (information and pedantic tags are shown but do not fail). Installs lintian when it
-# is missing.
+# Debian's package checker on a .deb as CI runs it: fails on any error or warning.
 #   tests/packaging/lintian.sh PATH/TO/zarven-controls_*.deb
 set -euo pipefail
 deb=${1:?usage: lintian.sh PACKAGE.deb}
@@ -17,8 +15,5 @@ fi
 status=0
 lintian --fail-on error,warning --display-info "$deb" 2> >(grep -v 'running with root privileges' >&2) ||
   status=$?
-if [ "$status" -ne 0 ]; then
-  echo "lintian: $deb has errors or warnings (exit status $status)"
-  exit 1
-fi
+[ "$status" -eq 0 ] || { echo "lintian: $deb has errors or warnings (exit status $status)"; exit 1; }
 echo "lintian: $deb has no errors and no warnings"

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Renders a manual page as man shows it on an 80-column terminal, with groff's warnings on, and
-# fails when man or groff says anything on standard error; also checks that the NAME section
-# gives man's index (whatis, apropos) a "name - summary" line for the page's own name.
+# Renders a manual page at 80 columns with groff's warnings on, failing on any message, and
+# checks that NAME gives whatis a "name - summary" line.
 #   tests/packaging/man_page.sh PATH/TO/PAGE.1
 set -uo pipefail
 page=${1:?usage: man_page.sh PAGE}
@@ -10,23 +9,13 @@ name=${name%.gz}
 name=${name%.*}
 failed=0
 
-fail() {
-  echo "FAIL: $*" >&2
-  failed=1
-}
+fail() { echo "FAIL: $*" >&2; failed=1; }
 
-if ! messages=$(MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null); then
+messages=$(MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null) ||
   fail "man could not render $page"
-fi
-if [ -n "$messages" ]; then
-  fail "man reports on $page:"
-  echo "$messages" >&2
-fi
-
+[ -z "$messages" ] || fail "man reports on $page:"$'\n'"$messages"
 whatis=$(lexgrog "$page" 2>&1)
-if ! grep -q ": \"$name - ." <<<"$whatis"; then
-  fail "no whatis entry \"$name - ...\" in $page: $whatis"
-fi
+grep -q ": \"$name - ." <<<"$whatis" || fail "no whatis entry \"$name - ...\" in $page: $whatis"
 
 [ "$failed" -eq 0 ] && echo "man page: $page renders without warnings"
 exit "$failed"

@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
-# Checks the Windows .zip that scripts/build-windows.sh leaves beside the program: it holds
-# exactly zarven-controls.exe (the built program, byte for byte) and README.txt, and the README
-# is plain ASCII with Windows line ends, carries the version and says where the profile lands.
+# The Windows .zip of scripts/build-windows.sh: exactly the built program and README.txt, the
+# README ASCII with CR LF ends, carrying the version and where the profile lands.
 #   tests/packaging/windows_zip.sh [PATH/TO/zarven-controls-*-win32.zip]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 archives=("$root"/build-win32/app/zarven-controls-*-win32.zip)
 zip=${1:-${archives[-1]}}
-if [ ! -f "$zip" ]; then
-  echo "windows zip: no archive (run scripts/build-windows.sh first)" >&2
-  exit 1
-fi
+[ -f "$zip" ] || { echo "windows zip: no archive (run scripts/build-windows.sh first)" >&2; exit 1; }
 exe=$(dirname "$zip")/zarven-controls.exe
 version=$(basename "$zip" -win32.zip)
 version=${version#zarven-controls-}

@@ -1,5 +1,4 @@
-// The "Axes Output" group: the tracker's raw axis values in whole degrees, first at start-up,
-// then one read per timer tick, a box rewritten only when its raw value changed.
+// The "Axes Output" group: raw axis values in whole degrees, read at start-up and on each tick.
 #include "panel/AxesReadout.h"
 #include "panel/resource.h"
 #include "tests/panel/panel_fixture.h"
@@ -13,8 +12,7 @@ namespace {
 
 constexpr int kBoxes[] = {IDC_AXIS_X_OUT, IDC_AXIS_Y_OUT, IDC_AXIS_Z_OUT};
 
-// A real tracker whose axes the test sets. The machine reports a joydev value v as
-// (v + 32767) * 65535 / 65534, rounded: raw - 32767 reads back as raw for the values used here.
+// A real tracker whose axes the test sets; joydev raw - 32767 reads back as raw for these values.
 class Readout : public PanelTest {
 protected:
     void SetUp() override {
@@ -54,8 +52,7 @@ struct Step {
     UINT_PTR timer = kReadoutTimerId;
 };
 
-// The first step is start-up, each other one a tick of the readout's 20 ms timer or, as the
-// handler does not look at the id, of the panel's own.
+// Start-up, then ticks of the readout's timer or the panel's own (the handler ignores the id).
 TEST_F(Readout, ShowsWholeDegreesAndRewritesABoxOnlyWhenItsRawValueChanged) {
     const Step steps[] = {
         {{{0, 182, 183}}, {"000", "000", "001"}, {1, 1, 1}},

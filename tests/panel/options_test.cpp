@@ -1,6 +1,7 @@
 // The panel's start-up, the "Headset Options" group, the system menu and the icon.
 #include "panel/resource.h"
 #include "tests/panel/panel_fixture.h"
+#include "tests/support/param_name.h"
 
 #include <gmock/gmock.h>
 
@@ -35,8 +36,7 @@ void ClickTwice(int id) {
 
 class Options : public PanelTest, public ::testing::WithParamInterface<OptionsCase> {};
 
-// Start-up asks for the status twice (not again after a failed query), then reads the axes.
-// No option stores a record.
+// Start-up asks the status twice (once if it fails), then reads the axes; no option stores.
 TEST_P(Options, BoxesFollowTheTrackerAndEachClickSendsItsCommand) {
     const OptionsCase& c = GetParam();
     m_machine.Add({.slot = 3, .stereo = c.stereo, .powerSaver = c.powerSaver}).Start();
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OptionsCase{"TypingIntoAValueBoxSendsNothing", 0, 0, false, 0, 0,
                                   [](int id) { headless::Type(id, "2047"); }, IDC_YAW_VALUE,
                                   Primed({})}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kByName);
 
 // The readout ticks on while the about box is open.
 TEST_F(PanelTest, SystemMenuEndsWithAboutItemThatOpensTheAboutBox) {

@@ -1,7 +1,7 @@
-// The "Headset Sensitivity" group: start-up from the stored record, each notification
-// rewriting the record and notifying the driver, and the degrees shown.
+// The "Headset Sensitivity" bars: start-up from the record, each notification storing it.
 #include "panel/resource.h"
 #include "tests/panel/panel_fixture.h"
+#include "tests/support/param_name.h"
 
 #include <algorithm>
 #include <cstring>
@@ -80,15 +80,9 @@ TEST_P(SensitivityBar, MovesTheThumbShowsDegreesAndStoresTheRecord) {
 const std::vector<TestSlot> kNoDevice;
 const std::vector<TestSlot> kNoSettingsKey{{.slot = 0, .regKey = "OTHER.DRV", .registered = false}};
 
-void LineUp(int bar) {
-    headless::ArrowClick(bar, true);
-}
-void LineDown(int bar) {
-    headless::ArrowClick(bar, false);
-}
-void EndScroll(int bar) {
-    headless::Scroll(bar, SB_ENDSCROLL);
-}
+constexpr auto LineUp = [](int bar) { headless::ArrowClick(bar, true); };
+constexpr auto LineDown = [](int bar) { headless::ArrowClick(bar, false); };
+constexpr auto EndScroll = [](int bar) { headless::Scroll(bar, SB_ENDSCROLL); };
 
 INSTANTIATE_TEST_SUITE_P(
     Bars, SensitivityBar,
@@ -128,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A driver key without CurrentJoystickSettings: a zero record, the full range.
         BarCase{"PitchWithoutSettingsKey", kPitch, 0, 2047, "359", LineUp, 2046, "359", 0,
                 std::nullopt, kNoSettingsKey}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kByName);
 
 class Sensitivity : public PanelTest {};
 
@@ -144,10 +138,8 @@ TEST_F(Sensitivity, WritesOnlyTheMovedAxisAndKeepsEveryOtherByte) {
     JOYRANGE& range = expected.hwv.jrvHardware;
     range.jpMin.dwX = 0;  // bytes 12, 36 and 60
     range.jpMax.dwX = 2047;
-    range.jpCenter.dwX = 1024;
-    range.jpMin.dwY = 853;
     range.jpMax.dwY = 1194;
-    range.jpCenter.dwY = 1024;
+    range.jpCenter.dwX = range.jpCenter.dwY = 1024;
     const std::optional<JOYREGHWCONFIG> stored = StoredConfig(0);
     ASSERT_TRUE(stored);
     EXPECT_EQ(std::memcmp(&*stored, &expected, sizeof expected), 0);
@@ -165,8 +157,7 @@ protected:
     }
 };
 
-// The driver is told only once the record is stored: while the first "Error" box is open the
-// new record is there, and the readout ticks on.
+// The driver is told once the record is stored: the first "Error" box's tick sees it stored.
 TEST_F(Sensitivity, MissingDriverStoresThenShowsErrorPerNotification) {
     m_machine.Add({.slot = 0, .config = kSeeded}).WithoutDriver().Start();
     RecordWatchingPanel panel;

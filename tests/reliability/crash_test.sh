@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Kills a writer with SIGKILL a random 0..MAX_DELAY_MS ms (default 40) after it started writing
-# through the emulated machine; after every kill a fresh process checks the machine.
+# Kills a writer a random 0..MAX_DELAY_MS ms (default 40) into its writes; a fresh process checks.
 #   tests/reliability/crash_test.sh [--first-use] CRASH_WRITER KILLS [MAX_DELAY_MS]
 # --first-use: a new prefix for every kill, so it lands while the machine seeds it (default
 # 10 ms); the next start must then complete a round of writes on a whole machine.
@@ -14,11 +13,7 @@ trap 'rm -rf "$work"' EXIT
 prefix=$work/zarven-controls
 kill_number=0
 
-fail() {
-  echo "FAIL after kill $kill_number: $1"
-  cat "$work/err" >&2
-  exit 1
-}
+fail() { echo "FAIL after kill $kill_number: $1"; cat "$work/err" >&2; exit 1; }
 
 # crash_writer MODE [ARGS...] on the prefix: must succeed with nothing on standard error.
 run() { "$writer" "$1" "$prefix" "${@:2}" >"$work/out" 2>"$work/err" && [ ! -s "$work/err" ]; }

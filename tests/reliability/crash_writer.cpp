@@ -1,11 +1,9 @@
 // The crash test's two sides, over the emulated machine in PREFIX:
-//   write PREFIX [ROUNDS]: round after round (until killed) stores the next counter n, one above
-//     the profile's, as the Joystick1Configuration record (every DWORD n, so a torn record
-//     shows), then as [Crash] Counter=n in windows/crash.INI.
-//   check PREFIX [RECORD PROFILE]: a fresh process, as the start after a kill, which reports
-//     any file that does not parse. The machine is whole, the start removes the temporaries
-//     killed writers left, the record holds the profile's counter or the next, neither below
-//     an earlier check's. Prints "RECORD PROFILE TEMPORARIES-FOUND"; fails with the reason.
+//   write PREFIX [ROUNDS]: each round stores the next counter n as every DWORD of the
+//     Joystick1Configuration record (a torn record shows), then as windows/crash.INI's Counter.
+//   check PREFIX [RECORD PROFILE]: a start after a kill: the machine is whole, killed writers'
+//     temporaries are gone, the record holds the profile's counter or the next, neither below
+//     the given ones. Prints "RECORD PROFILE TEMPORARIES-FOUND"; fails with the reason.
 #include "platform/emulated/emulated_machine.h"
 #include "platform/emulated/files/ini_text.h"
 #include "platform/emulated/joysticks/joystick_slots.h"

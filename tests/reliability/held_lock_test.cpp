@@ -1,5 +1,4 @@
-// Another program holding the machine's lock (stopped mid-write, on a hung network folder) never
-// freezes the panel: a click's write gives up after a bounded wait; the readout ticks on.
+// A lock another program holds never freezes the panel: the write gives up, the readout ticks on.
 #include "panel/resource.h"
 #include "tests/panel/panel_fixture.h"
 #include "tests/support/lock_holder.h"

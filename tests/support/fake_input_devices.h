@@ -1,5 +1,5 @@
-// Stand-in kernel joystick devices for the emulated machine: what a scan finds, what each device
-// reads, and every calibration the machine applied, with the failures a test chooses.
+// Stand-in kernel joysticks: what a scan finds, what each reads, every calibration applied, and
+// the failures a test chooses.
 #pragma once
 
 #include "platform/linux_input/input_device.h"
@@ -36,6 +36,5 @@ struct FakeDeviceSource final : linux_input::DeviceSource {
     std::vector<FakeDevice> devices;  // what the next scan finds
 };
 
-// Makes the emulated machine find these devices from its next load on; call
-// emulated::UseInputDevices(nullptr) to restore the kernel's.
+// The emulated machine finds these devices from its next load on.
 std::shared_ptr<FakeDeviceSource> UseFakeDevices(std::vector<FakeDevice> devices);

@@ -1,5 +1,4 @@
-// Another program holding the prefix's lock until the holder is destroyed. An flock lock belongs
-// to an open file, so the machine's own open of the lock file waits for it as for another process.
+// Another program holding the prefix's lock; flock locks an open file, so the machine waits on it.
 #pragma once
 
 #include <fcntl.h>

@@ -25,9 +25,8 @@ std::string RegistryText(const std::vector<TestSlot>& slots, const std::string& 
                    (s.config ? "\"Joystick" + n + "Configuration\"=" +
                                    RegistryHex(&*s.config, sizeof(JOYREGHWCONFIG)) + "\n"
                              : "") +
-                   "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaProperties\\"
-                   "PrivateProperties\\Joystick\\OEM\\OEM_TYPE_" +
-                   n + "]\n\"OEMName\"=\"" + s.oemName + "\"\n";
+                   "\n[HKEY_LOCAL_MACHINE\\" + kOemKey + "OEM_TYPE_" + n + "]\n\"OEMName\"=\"" +
+                   s.oemName + "\"\n";
         }
     }
     return reg + extra;

@@ -1,8 +1,6 @@
-// A fresh emulated machine in a temporary prefix, with the headless windowing double reset: its
-// files written slot by slot in the machine's own formats (Start), or none, for the machine to
-// seed at its first call (Reload). It finds no real joystick unless told to, so one plugged into
-// the machine running the tests changes neither them nor itself. Below it, shorthands for the
-// platform calls tests make, and the fixture of the machine's own tests.
+// A fresh emulated machine in a temporary prefix, headless double reset: its files written slot by
+// slot (Start), or left for the machine to seed (Reload); no real joystick unless told to. Then
+// shorthands for platform calls, and the fixture of the machine's own tests.
 #pragma once
 
 #include "platform/emulated/emulated_machine.h"
@@ -58,6 +56,13 @@ private:
     std::optional<std::string> m_deviceCount;
 };
 
+// Keys below HKEY_LOCAL_MACHINE: the joystick driver's settings, and the parent of OEM types.
+inline constexpr char kSettings[] =
+    "System\\CurrentControlSet\\Control\\MediaResources\\Joystick\\MSJSTICK.DRV\\"
+    "CurrentJoystickSettings";
+inline constexpr char kOemKey[] =
+    "System\\CurrentControlSet\\Control\\MediaProperties\\PrivateProperties\\Joystick\\OEM\\";
+
 // A configuration record whose X, Y, Z minimums are the given values (max to match, centres
 // 1023), other fields as a calibrated joystick has them.
 JOYREGHWCONFIG ConfigWithMinimums(DWORD minX, DWORD minY, DWORD minZ);
@@ -73,14 +78,10 @@ std::optional<JOYREGHWCONFIG> StoredConfig(UINT slot, const std::string& regKey 
 
 namespace emulated_test {
 
-inline constexpr char kSettings[] =
-    "System\\CurrentControlSet\\Control\\MediaResources\\Joystick\\MSJSTICK.DRV\\"
-    "CurrentJoystickSettings";
-
 std::string ReadText(const std::filesystem::path& path);
 void WriteText(const std::filesystem::path& path, const std::string& text);  // creates folders
 
-// The line the machine prints when it cannot use a file; `what` is ": reason" or ":N: reason".
+// The machine's line about a file it cannot use; `what` is ": reason" or ":N: reason".
 std::string ErrorLine(const std::filesystem::path& file, const std::string& what);
 
 // Value `name` of key HKLM\`key` as bytes, "no key" or "error N". A text's terminating zero is
@@ -100,8 +101,7 @@ struct Reply {
 };
 Reply Query(UINT slot, DWORD flags);
 
-// The machine in a fresh prefix, seeded at the first call unless the test writes files first,
-// on a clock the test sets.
+// The machine in a fresh prefix, seeded unless the test writes files first, on the test's clock.
 class MachineTest : public ::testing::Test {
 protected:
     MachineTest() {

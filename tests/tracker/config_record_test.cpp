@@ -1,6 +1,5 @@
-// The slot's joystick configuration record: what a bar position stores in it, the degrees shown
-// and the position it gives at the next start, also far outside 0..2047; and reading it back, at
-// most 112 bytes straight into the caller's record, nothing touched when it cannot be read.
+// The configuration record: what a bar position stores and shows, the position it gives back, and
+// reading it (at most 112 bytes, nothing touched when it cannot be read).
 #include "tests/support/test_machine.h"
 #include "tracker/TrackerLink.h"
 
@@ -55,8 +54,7 @@ TEST(SensitivityPositions, StoredMinimumsPastTheSignBitStartAtTheseEnds) {
 }
 
 TEST(ConfigRecord, ReadFillsOnlyWhatWasStored) {
-    // The stored value's length (-1: no value, -2: no key) and whether it can be read; a value
-    // read fills the record's first bytes, the rest stays as it was.
+    // The stored length (-1: no value, -2: no key), and whether it fills the record's first bytes.
     const std::tuple<const char*, int, bool> cases[] = {
         {"Whole", 112, true},     {"Short", 12, true},    {"Empty", 0, true},
         {"OverLong", 113, false}, {"NoValue", -1, false}, {"NoKey", -2, false}};
@@ -67,10 +65,9 @@ TEST(ConfigRecord, ReadFillsOnlyWhatWasStored) {
         TestMachine machine;
         machine.Add({.slot = 2, .registered = storedBytes != -2});
         if (storedBytes >= 0) {
-            machine.ExtraRegistry(
-                "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaResources"
-                "\\Joystick\\MSJSTICK.DRV\\CurrentJoystickSettings]\n\"Joystick3Configuration\"=" +
-                RegistryHex(stored.data(), stored.size()) + "\n");
+            machine.ExtraRegistry("\n[HKEY_LOCAL_MACHINE\\" + std::string(kSettings) +
+                                  "]\n\"Joystick3Configuration\"=" +
+                                  RegistryHex(stored.data(), stored.size()) + "\n");
         }
         machine.Start();
 

@@ -1,6 +1,6 @@
-// Finding the tracker among the slots: which slot is chosen and what the user is asked or told,
-// from the joystick devices, their registry keys and the platform's device count.
+// Finding the tracker among the slots: the slot chosen, and what the user is asked or told.
 #include "platform/headless/headless.h"
+#include "tests/support/param_name.h"
 #include "tests/support/test_machine.h"
 #include "tracker/RegistryPaths.h"
 #include "tracker/TrackerLink.h"
@@ -17,7 +17,6 @@ const std::string kNoTracker =
     "NO Tracker: No HMD Tracker assigned \n See the Joystick configuration \n Icon in the "
     "control panel";
 
-// Head trackers registered in these slots.
 std::vector<TestSlot> Trackers(std::initializer_list<UINT> slots) {
     std::vector<TestSlot> trackers;
     for (UINT slot : slots) {
@@ -32,7 +31,6 @@ struct DiscoveryCase {
     std::vector<int> answers;
     UINT chosen;
     std::vector<std::string> boxes;  // "caption: text" of every box shown, in order
-    const char* count = nullptr;     // joysticks.ini's [Slots] Count=
 };
 
 class Discovery : public ::testing::TestWithParam<DiscoveryCase> {};
@@ -42,9 +40,6 @@ TEST_P(Discovery, ChoosesSlotAndAsksInTurn) {
     TestMachine machine;
     for (const TestSlot& slot : c.slots) {
         machine.Add(slot);
-    }
-    if (c.count != nullptr) {
-        machine.DeviceCount(c.count);
     }
     machine.Start();
     for (int answer : c.answers) {
@@ -87,22 +82,14 @@ INSTANTIATE_TEST_SUITE_P(
             7,
             {}},
         DiscoveryCase{
-            "UnregisteredIsNoTracker", {{.slot = 0, .registered = false}}, {}, 0, {kNoTracker}},
-        // A slot at or above the platform's device count is no tracker, whatever else it is.
-        DiscoveryCase{"DeviceCount3HidesSlot3", Trackers({3}), {}, 0, {kNoTracker}, "3"},
-        DiscoveryCase{"DeviceCount4ShowsSlot3", Trackers({3}), {}, 3, {}, "4"}),
-    [](const auto& info) { return std::string(info.param.name); });
+            "UnregisteredIsNoTracker", {{.slot = 0, .registered = false}}, {}, 0, {kNoTracker}}),
+    kByName);
 
-// Slot 0's OEM name looked up by hand: the driver key's settings value "Joystick1OEMName" names
-// an OEM type key, whose "OEMName" value is the name. Every step must succeed, and the name must
-// fit its 256-byte buffer with a terminating zero.
+// Slot 0's OEM name: "Joystick1OEMName" names an OEM type key whose "OEMName" is the name, which
+// must fit 256 bytes with its zero.
 TEST(Discovery, OemNameIsReadInTwoStepsInsideItsBuffer) {
-    const std::string settings =
-        "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaResources\\Joystick"
-        "\\MSJSTICK.DRV\\CurrentJoystickSettings]\n";
-    const std::string oem =
-        "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\MediaProperties"
-        "\\PrivateProperties\\Joystick\\OEM\\";
+    const std::string settings = "\n[HKEY_LOCAL_MACHINE\\" + std::string(kSettings) + "]\n";
+    const std::string oem = "\n[HKEY_LOCAL_MACHINE\\" + std::string(kOemKey);
     const std::string type = settings + "\"Joystick1OEMName\"=\"HEADSET\"\n";
     const std::string name = "\"OEMName\"=\"HMD Tracker\"\n";
     const auto raw = [](const std::string& bytes) {  // without a terminating zero
@@ -127,19 +114,22 @@ TEST(Discovery, OemNameIsReadInTwoStepsInsideItsBuffer) {
 }
 
 // What joyGetNumDevs reports for joysticks.ini's [Slots] Count=: anything but 0..16 is all 16.
+// A tracker at or above the count is no tracker.
 TEST(DeviceCount, ReportedFromTheSlotsSetting) {
     const std::pair<const char*, UINT> cases[] = {
-        {"0", 0}, {"3", 3},          {"16", 16},         {"17", 16},    {"-1", 16},
+        {"0", 0}, {"3", 3},          {"4", 4},           {"17", 16},    {"-1", 16},
         {"", 16}, {"3 devices", 16}, {"4294967299", 16}, {nullptr, 16},
     };
     for (const auto& [count, reported] : cases) {
         SCOPED_TRACE(count != nullptr ? count : "no setting");
         TestMachine machine;
+        machine.Add({.slot = 3});
         if (count != nullptr) {
             machine.DeviceCount(count);
         }
         machine.Start();
         EXPECT_EQ(joyGetNumDevs(), reported);
+        EXPECT_EQ(IsTrackerSlot(3, "Tracker"), reported > 3);
         EXPECT_FALSE(IsTrackerSlot(16, "Tracker"));
     }
 }

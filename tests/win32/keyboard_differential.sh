@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The keyboard against the dialog manager: each key sequence goes to the Qt program (build/) on a
-# fresh emulated machine and to the Windows program under Wine. The profile's [ZARVEN] entries
-# (or none) and whether the panel closed must match; the Qt program's record must hold the
-# ranges of the profile's positions. Wine has no tracker, so the sequences use focus, options,
-# the yaw bar, OK and Cancel; both start at 1023/341/341, options off (the first case checks).
+# The keyboard against the dialog manager: each key sequence goes to the Qt program (build/) and
+# to the Windows program under Wine. The profile's [ZARVEN] entries and whether the panel closed
+# must match, and the Qt program's record must hold the profile's ranges. Wine has no tracker:
+# both start at 1023/341/341, options off (the first case checks).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 name="keyboard differential"
@@ -13,8 +12,7 @@ source "$root/tests/win32/wine_lib.sh"
 [ -f "$qt_program" ] || { log "$qt_program is not built" && exit 1; }
 install_missing
 
-# Each case: a name, then the keys sent once the panel has the focus (on OK); a leading
-# "click-yaw-down" clicks the yaw bar's down arrow first.
+# "name|keys" sent once the panel has the focus (on OK); "click-yaw-down" clicks the yaw bar first.
 cases=(
   "start state, Return|Return"
   "Tab order to the first option|Tab Tab space Return"
@@ -41,8 +39,7 @@ press() {
   keys_to "$panel" "${@:3}"
 }
 
-# What a run left once the panel closed (or 10 s passed): the profile's [ZARVEN] entries on
-# one line, or "no profile"; "; left open" when the panel did not close.
+# The profile's entries on one line (or "no profile"), "; left open" if the panel did not close.
 outcome() {
   local text="no profile" open=""
   wait_end 10 || { stop_program; open="; left open"; }
@@ -50,8 +47,8 @@ outcome() {
   echo "${text% }$open"
 }
 
-# The Qt program's stored record against its profile: for yaw, pitch and roll (X, Y, Z) the
-# range the position p gives, min (2047 - p) / 2 and max (p + 2047) / 2, around centre 1024.
+# The Qt program's record against its profile: each axis from position p holds min (2047 - p) / 2,
+# max (p + 2047) / 2 and centre 1024.
 record_matches_profile() {
   python3 - "$1/system.reg" "$1/windows/zarven-controls.INI" <<'PYTHON'
 import re, struct, sys
@@ -78,8 +75,7 @@ qt_run() {
   outcome "$work/qt$1/zarven-controls/windows/zarven-controls.INI"
 }
 
-# Under load Wine now and then fails to bring a window up at all; that says nothing about the
-# keyboard, so such a run is tried once more (and said so) before it counts.
+# Under load Wine now and then shows no window at all: such a run is tried once more.
 wine_run() {
   rm -f "$profile"
   start_exe

@@ -1,6 +1,6 @@
 # shellcheck shell=bash disable=SC2034,SC2154 # variables shared with the sourcing test
-# Sourced by the Wine tests once they set $root and $name: a virtual display, a throw-away Wine
-# prefix holding C:\zarven-controls.exe, the program's start and end, PASS/FAIL counting.
+# Sourced by the Wine tests (after $root and $name): a display, a throw-away prefix holding
+# C:\zarven-controls.exe, the program's start and end, PASS/FAIL counting.
 # shellcheck source-path=SCRIPTDIR/../.. source=scripts/xvfb.sh
 source "$root/scripts/xvfb.sh"
 exe=$root/build-win32/app/zarven-controls.exe
@@ -8,8 +8,7 @@ program_pid="" panel="" notice_seen=0 passed=0 failed=0
 
 log() { echo "$name: $*"; }
 
-# Installs Wine and the X tools (ImageMagick for a $screenshot) when they are missing, and
-# builds the .exe when it is not built.
+# Installs Wine and the X tools (ImageMagick for a $screenshot), and builds the .exe, if missing.
 install_missing() {
   local needed=() tool
   for tool in wine Xvfb/xvfb xauth xdotool ${screenshot:+import/imagemagick}; do
@@ -71,8 +70,7 @@ stop_program() {
   wait_end 5
 }
 
-# Answers discovery's boxes with Return (the notice's OK, the question's Yes) until the panel
-# shows, then sets $panel. Wine may report joysticks of its own, so any of them may come.
+# Answers discovery's boxes (any may come) with Return until the panel shows; sets $panel.
 open_panel() {
   within 60 panel_or_box || return 1
   sleep 1 # Wine may replace the panel's X window while it first paints
@@ -88,8 +86,7 @@ panel_or_box() {
     [ "$box" != "NO Tracker" ] || notice_seen=1
     sleep 0.5
     keys_to "$id" Return
-    # One Return a box: a second would press the panel's OK. A box still there after a while
-    # had not taken input yet (Wine's first start is slow).
+    # One Return a box (a second would press OK); one still there had not taken input yet.
     within 5 gone "$box"
   done
   return 1

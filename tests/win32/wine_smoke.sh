@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The Windows program under Wine's dialog manager. With no joystick (a tracker's registry keys
-# imported) the "NO Tracker" notice comes, then the panel. Alt+F4 cancels without a profile; the
-# system menu's last item opens the about box, Return closes it; Power Saver from the keyboard,
-# a click on the yaw bar's down arrow and Return write PowerSaver=1 and YawSensitivity=1024.
+# The Windows program under Wine: the "NO Tracker" notice, then the panel. Alt+F4 cancels without
+# a profile; the system menu's about box closes on Return; Power Saver, a click on the yaw bar's
+# down arrow and Return write PowerSaver=1 and YawSensitivity=1024.
 #   tests/win32/wine_smoke.sh [--screenshot FILE.png]   (saves the panel as Wine shows it)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)

@@ -14,7 +14,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-// Logs "<panel|about> <event>"; IDM_ABOUT opens the about box over it, timer 8 ends it.
+// Logs "<panel|about> <event>"; IDM_ABOUT opens the about box, timer 8 ends the dialog.
 class LoggingDialog : public CDialog {
 public:
     explicit LoggingDialog(std::vector<std::string>& log, UINT templateId = IDD_CONTROL_PANEL)

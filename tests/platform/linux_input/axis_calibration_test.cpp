@@ -2,17 +2,14 @@
 #include "platform/linux_input/axis_calibration.h"
 
 #include "tests/platform/linux_input/kernel_formula.h"
+#include "tests/support/param_name.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
 
-using linux_input::AxisCalibration;
-using linux_input::BrokenLine;
-using linux_input::DeviceRange;
-using linux_input::HardwareRange;
-using linux_input::RawRange;
+using namespace linux_input;
 
 struct SoundCase {
     const char* name;
@@ -24,7 +21,7 @@ class SoundRecord : public ::testing::TestWithParam<SoundCase> {};
 
 TEST_P(SoundRecord, MakesTheStoredAxisUsable) {
     const HardwareRange& s = GetParam().stored;
-    EXPECT_EQ(linux_input::SoundHardwareRange(s.min, s.center, s.max), GetParam().used);
+    EXPECT_EQ(SoundHardwareRange(s.min, s.center, s.max), GetParam().used);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -38,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SoundCase{"BeyondScaleCollapses", {3000, 3500, 4000}, {0, 1024, 2047}},
                       SoundCase{"MaxBeyondScale", {1000, 1024, 0xFFFFFFFF}, {1000, 1024, 2047}},
                       SoundCase{"OneWide", {10, 10, 11}, {10, 10, 11}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kByName);
 
 struct MappingCase {
     const char* name;
@@ -63,21 +60,20 @@ void ExpectNoWrap(const BrokenLine& line, RawRange device) {
     }
 }
 
-// The record's min, centre and max read -32767, 0 and +32767 through joydev, and evdev gets the
-// same range.
+// The record's min, centre and max read -32767, 0 and +32767 through joydev; evdev gets the range.
 TEST_P(Mapping, MinCentreAndMaxReadFullScale) {
     const MappingCase& c = GetParam();
     const DeviceRange own{c.device, 0};
-    const AxisCalibration calibration = linux_input::CalibrationFor(c.record, own, c.shift);
+    const AxisCalibration calibration = CalibrationFor(c.record, own, c.shift);
     const BrokenLine& line = calibration.correction;
     EXPECT_EQ(calibration.evdev, (DeviceRange{c.evdev, 0}));
     EXPECT_EQ(KernelCorrect(c.evdev.min, line), -32767);
-    const std::int64_t centre = linux_input::RawCentre(c.record, own) + c.shift;
+    const std::int64_t centre = RawCentre(c.record, own) + c.shift;
     EXPECT_EQ(KernelCorrect(static_cast<std::int32_t>(centre), line), 0);
     EXPECT_EQ(KernelCorrect(c.evdev.max, line), 32767);
     ExpectNoWrap(line, c.device);
     // Only the device's own calibration reads as untouched at the next start.
-    EXPECT_EQ(linux_input::IsAsPluggedIn(calibration), c.evdev == c.device) << c.name;
+    EXPECT_EQ(IsAsPluggedIn(calibration), c.evdev == c.device) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -100,18 +96,17 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"SlopeOfOneShifted", {0, 1 << 30}, {0, 1024, 2047}, 1, {1, (1 << 30) + 1}},
         // The narrow line here is exactly the one joydev would compute for its range.
         MappingCase{"NarrowLikeAPlugIn", {0, 4094}, {512, 1024, 1536}, 0, {1024, 3072}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kByName);
 
-// The device's own calibration, dead zone included, as joydev sets it at plug-in; the issue's
-// figures for a 0..2047 axis with flat 64 among them.
+// The device's own calibration, dead zone included, as joydev sets it at plug-in (flat 64).
 TEST(DeadZone, FullRangeGivesThePlugInCalibrationBackAndNarrowerScalesIt) {
     const DeviceRange own{{0, 2047}, 64};
-    const AxisCalibration full = linux_input::CalibrationFor({0, 1024, 2047}, own, 0);
+    const AxisCalibration full = CalibrationFor({0, 1024, 2047}, own, 0);
     EXPECT_EQ(full.evdev, own);
     EXPECT_EQ(full.correction, (BrokenLine{{959, 1087, 599855, 599855}}));
-    EXPECT_TRUE(linux_input::IsAsPluggedIn(full));
+    EXPECT_TRUE(IsAsPluggedIn(full));
 
-    const AxisCalibration narrow = linux_input::CalibrationFor({512, 1024, 1534}, own, 0);
+    const AxisCalibration narrow = CalibrationFor({512, 1024, 1534}, own, 0);
     EXPECT_EQ(narrow.evdev, (DeviceRange{{512, 1534}, 32}));  // 64 * 1022 / 2047
     EXPECT_EQ(narrow.correction.coef[0], 1024 - 32);
     EXPECT_EQ(narrow.correction.coef[1], 1024 + 32);
@@ -120,8 +115,7 @@ TEST(DeadZone, FullRangeGivesThePlugInCalibrationBackAndNarrowerScalesIt) {
     EXPECT_EQ(KernelCorrect(1534, narrow.correction), 32767);
 
     // A dead zone wider than the narrowed range leaves a raw value on each side of it.
-    const AxisCalibration wide =
-        linux_input::CalibrationFor({512, 1024, 1534}, {{0, 2047}, 1500}, 0);
+    const AxisCalibration wide = CalibrationFor({512, 1024, 1534}, {{0, 2047}, 1500}, 0);
     EXPECT_EQ(wide.evdev.flat, 509);
 }
 
@@ -133,7 +127,7 @@ TEST(PlugIn, CorrectionAsJoydevComputesIt) {
           std::pair{DeviceRange{{0, 2}, 1}, BrokenLine{{0, 2, -536870912, -536870912}}},
           std::pair{DeviceRange{{1, 2147483647}, 0},
                     BrokenLine{{-1073741824, -1073741824, 0, 0}}}}) {
-        EXPECT_EQ(linux_input::PlugInCorrection(range), line) << range.range.min;
+        EXPECT_EQ(PlugInCorrection(range), line) << range.range.min;
     }
 }
 
@@ -145,7 +139,7 @@ TEST(Mapping, RoundsToTheNearestRawValue) {
           std::tuple{1u, RawRange{0, 65535}, std::int64_t{32}},  // 32.01
           std::tuple{2047u, RawRange{-2147483647 - 1, 2147483647}, std::int64_t{2147483647}},
           std::tuple{1024u, RawRange{100, 0}, std::int64_t{50}}}) {  // a reversed device
-        EXPECT_EQ(linux_input::RawOf(hardware, device), raw) << hardware;
+        EXPECT_EQ(RawOf(hardware, device), raw) << hardware;
     }
 }
 
@@ -157,17 +151,15 @@ struct CappedCase {
 
 class CappedMapping : public ::testing::TestWithParam<CappedCase> {};
 
-// A range much narrower than the device's: each slope is capped so that the farthest raw value
-// stays within 32 bits. Joydev then stops short of full scale at the record's ends (evdev still
-// gets the exact range), reaches it further out, and never changes sign.
+// A range much narrower than the device's caps each slope so the farthest raw value fits 32 bits:
+// joydev stops short of full scale at the record's ends, reaches it further out, never wraps.
 TEST_P(CappedMapping, StopsShortOfFullScaleWithoutWrapping) {
     const CappedCase& c = GetParam();
-    const AxisCalibration calibration = linux_input::CalibrationFor(c.record, {c.device, 0}, 0);
+    const AxisCalibration calibration = CalibrationFor(c.record, {c.device, 0}, 0);
     const BrokenLine& line = calibration.correction;
     const RawRange& range = calibration.evdev.range;
-    EXPECT_EQ(range,
-              (RawRange{static_cast<std::int32_t>(linux_input::RawOf(c.record.min, c.device)),
-                        static_cast<std::int32_t>(linux_input::RawOf(c.record.max, c.device))}));
+    EXPECT_EQ(range, (RawRange{static_cast<std::int32_t>(RawOf(c.record.min, c.device)),
+                               static_cast<std::int32_t>(RawOf(c.record.max, c.device))}));
     const std::int32_t atMin = KernelCorrect(range.min, line);
     const std::int32_t atMax = KernelCorrect(range.max, line);
     EXPECT_LT(atMin, 0);
@@ -185,11 +177,11 @@ INSTANTIATE_TEST_SUITE_P(
                       CappedCase{"PitchDefaultOnSixteenBits", {-32768, 32767}, {853, 1024, 1194}},
                       CappedCase{"NarrowOnSixteenBits", {0, 65535}, {1000, 1024, 1048}},
                       CappedCase{"NarrowOnOddRange", {-512, 511}, {1000, 1024, 1048}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kByName);
 
 TEST(Mapping, EvdevRangeStaysWithin32Bits) {
-    const AxisCalibration far = linux_input::CalibrationFor(
-        {0, 1024, 2047}, {{-2147483647 - 1, 2147483647}, 0}, std::int64_t{1} << 32);
+    const AxisCalibration far =
+        CalibrationFor({0, 1024, 2047}, {{-2147483647 - 1, 2147483647}, 0}, std::int64_t{1} << 32);
     EXPECT_EQ(far.evdev.range, (RawRange{2147483647, 2147483647}));
 }
 
@@ -197,7 +189,7 @@ TEST(ReportScale, JoydevRangeSpansTheInterfaceScale) {
     for (const auto& [joydev, reported] :
          {std::pair{-32767, 0u}, std::pair{0, 32768u}, std::pair{32767, 65535u},
           std::pair{-32768, 0u}, std::pair{-1, 32766u}, std::pair{16384, 49152u}}) {
-        EXPECT_EQ(linux_input::ReportScale(joydev), reported) << joydev;
+        EXPECT_EQ(ReportScale(joydev), reported) << joydev;
     }
 }
 

@@ -1,5 +1,4 @@
-// Dialogs from the real templates: placement, modality, boxes, the system menu, repaints, and
-// accessible names.
+// Dialogs from the real templates: placement, modality, boxes, system menu, repaints, names.
 #include "panel/resource.h"
 #include "tests/platform/qt/qt_test_support.h"
 
@@ -46,8 +45,7 @@ TEST(DialogTest, AboutBoxIsModalOverThePanel) {
     EXPECT_EQ(panel.clicks, (Clicks{{IDC_SET_ZERO, 0}}));
 }
 
-// An ownerless box blocks nothing: the timer ticks, a check box toggles then reports. Escape and
-// the close box answer an OK box, not a Yes/No question.
+// An ownerless box blocks nothing; Escape and the close box answer an OK box, not a question.
 TEST(MessageBoxTest, OwnerlessBoxLeavesThePanelWorkingAndAQuestionWaitsForItsAnswer) {
     for (const auto& [type, answer] : {std::pair{MB_OK, IDOK}, {MB_YESNO, IDYES}}) {
         RecordingDialog panel(IDD_CONTROL_PANEL);

@@ -1,5 +1,4 @@
-// The user's keys and mouse: the keyboard where tests/win32/keyboard_differential.sh cannot
-// look, and the bars' scroll codes, whose thumb only the program moves (except in a drag).
+// Keys where tests/win32/keyboard_differential.sh cannot look, and the bars' scroll codes.
 #include "panel/resource.h"
 #include "platform/qt/dialog_keyboard.h"
 #include "platform/qt/scroll_bar.h"
@@ -28,8 +27,8 @@ TEST(GroupWalkTest, ArrowReachesTheNextControlOfItsGroupThatCanTakeTheFocus) {
     EXPECT_EQ(NextGroupItem(panel, 0, false, [](std::size_t) { return false; }), 0u);
 }
 
-// Stereo disabled and passed over; Alt+arrows move nothing, Ctrl does not change them, Ctrl+F4
-// closes nothing. 0: the "Axes Output" box, where the arrows are the dialog's alone.
+// Stereo disabled and passed over; Alt+arrows move nothing, Ctrl changes nothing, Ctrl+F4 closes
+// nothing. 0: the "Axes Output" box.
 TEST(KeyboardTest, ModifiedKeysMoveTheFocusAsTheDialogManagerDoes) {
     RecordingDialog dialog(IDD_CONTROL_PANEL);
     const INT_PTR result = RunModal(dialog, [&](DialogWindow& window) {
@@ -78,8 +77,7 @@ TEST(KeyboardTest, KeysEndTheDialogFromAnyControl) {
     }
 }
 
-// A bar the keyboard reached marks its thumb; each key sends its one code, with no end of
-// scroll (Space and Alt none, Ctrl no change); the thumb waits for the program.
+// A focused bar marks its thumb; each key sends one code, no end of scroll; the thumb stays.
 TEST(KeyboardTest, FocusedBarMarksItsThumbAndSendsEachKeysCodeOnly) {
     RecordingDialog dialog(IDD_CONTROL_PANEL);
     RunModal(dialog, [&](DialogWindow& window) {
@@ -108,8 +106,7 @@ TEST(KeyboardTest, FocusedBarMarksItsThumbAndSendsEachKeysCodeOnly) {
                                  SB_PAGEDOWN, SB_TOP, SB_BOTTOM, SB_LINEDOWN}));
 }
 
-// After Tab selected "179", an arrow moves the caret one character from its end, Up as Left,
-// Shift extending the selection; Ctrl and the keypad keep the edit box's own meaning.
+// After Tab selected "179", an arrow moves the caret one character, Shift extending the selection.
 TEST(KeyboardTest, ArrowInAValueBoxMovesTheCaretAsWin32Does) {
     const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*> cases[] = {
         {Qt::Key_Up, kNone, "1779"},
@@ -201,8 +198,7 @@ TEST(ScrollBarTest, DragTracksThePointerReleasesAndEnds) {
     }
 }
 
-// While the program shows a box (a failed write), repeats raise no codes, or each would open a
-// box; a new key press waits its turn.
+// While the program shows a box, repeats raise no codes; a new key press waits its turn.
 TEST(ScrollBarTest, NoRepeatsWhileTheProgramShowsABox) {
     RecordingDialog dialog(IDD_CONTROL_PANEL);
     Win32ScrollBar* bar = nullptr;

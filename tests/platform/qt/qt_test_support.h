@@ -47,7 +47,7 @@ inline QWidget* Focused() {
 inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(Focused(), key, modifiers);
 }
-// A click as the window system delivers it, to the window: a modal window in the way blocks it.
+// A click delivered to the window, which a modal window in the way blocks.
 void ClickControl(DialogWindow& window, int id, Qt::MouseButton button = Qt::LeftButton);
 
 }  // namespace zarven::qt::test

@@ -1,5 +1,6 @@
 #include "platform/emulated/files/ini_text.h"
 #include "platform/emulated/files/registry_text.h"
+#include "tests/support/param_name.h"
 #include "tests/support/test_machine.h"
 
 #include <fstream>
@@ -29,7 +30,7 @@ TEST(DefaultPrefix, IsAnAbsoluteXdgDataHomeOrElseUnderHome) {
     EXPECT_EQ(emulated::DefaultPrefix(), "/data/zarven-controls");
 }
 
-// The machine says so once, goes on without the file's contents, and never writes it.
+// Said once; the machine goes on without the file's contents and never writes it.
 TEST_F(Durability, ACorruptRegistryIsLeftByteForByteAndReportedOnce) {
     Write("joysticks.ini", "[Joystick1]\nDevice=HeadTracker\n");
     const std::string key = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System]\n";
@@ -86,8 +87,7 @@ TEST_F(Durability, APrefixThatIsAPlainFileRunsFromMemoryAndRefusesWrites) {
     EXPECT_EQ(ReadText(plain), "not a directory");
 }
 
-// Each child writes its own values to the registry and the profile many times over, all at
-// once; in the end every value of both is there.
+// Two children write their own values to the registry and the profile at once; none is lost.
 TEST_F(Durability, TwoProcessesWritingAtOnceLoseNothing) {
     constexpr int kValues = 60;
     ASSERT_EQ(SetText(kSettings, "Start", "0"), ERROR_SUCCESS);
@@ -134,7 +134,6 @@ std::size_t AddressSpaceInUse() {
     return pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
 }
 
-// `line` `count` times over.
 std::string Times(std::size_t count, const std::string& line) {
     std::string text;
     while (count-- > 0) {
@@ -151,9 +150,8 @@ std::string FilledTo(std::string text, std::size_t size) {
     return text;
 }
 
-// Every file the machine accepts is loaded and rewritten within a bounded amount of memory, and
-// a file too large for its kind is refused with one line: nothing a file holds can end the
-// program. Each case runs in a child whose address space is capped (setrlimit RLIMIT_AS).
+// Every file accepted is loaded and rewritten within bounded memory, one too large is refused:
+// each case runs in a child whose address space is capped.
 struct MemoryCase {
     const char* name;
     const char* file;  // system.reg, joysticks.ini or a profile, each written its own way
@@ -215,7 +213,6 @@ std::string LargestValue(const std::string& name) {
            Times(kMaxRegistryValueSize / 24 - 1, "  " + Times(24, "00,") + "\\\n") + "  00\n";
 }
 
-// Each accepted file leaves room for the lines the write adds, and no more where it says so.
 const MemoryCase kFiles[] = {
     {"IniOfBlankLinesUpToTheLineLimit", "joysticks.ini",
      [] { return kTracker + std::string(kIniLimits.maxLines - 3, '\n'); }, 64, true},
@@ -231,8 +228,7 @@ const MemoryCase kFiles[] = {
     {"RegistryOfTwoLargestValues", "system.reg",
      [] { return kRegistryHead + LargestValue("\"a\"") + LargestValue("\"b\""); }, 256, true}};
 
-INSTANTIATE_TEST_SUITE_P(Files, MemoryBound, ::testing::ValuesIn(kFiles),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, MemoryBound, ::testing::ValuesIn(kFiles), kByName);
 
 }  // namespace
 }  // namespace emulated_test

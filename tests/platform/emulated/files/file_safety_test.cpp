@@ -1,7 +1,7 @@
-// What the machine does with the files and folders it shares with the user and other
-// programs: read-only files, owners, symbolic links, long names, leftover temporaries, a lock
-// another program holds or a user cannot write, and reads and writes that fail.
+// The machine's files among the user's and other programs': modes, owners, links, temporaries,
+// locks, and reads and writes that fail.
 #include "tests/support/lock_holder.h"
+#include "tests/support/param_name.h"
 #include "tests/support/test_machine.h"
 
 #include <chrono>
@@ -35,8 +35,8 @@ protected:
     fs::path Root() const { return machine_.Prefix().parent_path(); }
 };
 
-// Without any write bit a file is read-only, even for root; with one, for anyone, it is replaced
-// keeping its owner, group and mode.
+// Without any write bit a file is read-only, even for root; with one it is replaced keeping its
+// owner, group and mode.
 TEST_F(FileSafety, ReadOnlyFilesAreLeftAndReplacedOnesKeepOwnerGroupAndMode) {
     Write("windows/p.INI", "[S]\nk=1\n");
     const fs::path files[] = {File("system.reg"), File("joysticks.ini"), File("windows/p.INI")};
@@ -67,8 +67,7 @@ TEST_F(FileSafety, ReadOnlyFilesAreLeftAndReplacedOnesKeepOwnerGroupAndMode) {
     EXPECT_EQ(QueryTextAt(kSettings, "x"), "y");
 }
 
-// A profile that is a symbolic link: the file it names is written, created when missing, and
-// the link stays a link. A loop fails the write, with one line.
+// A profile link: the file it names is written (created if missing), a loop fails with one line.
 struct LinkCase {
     const char* name;
     const char* linkTarget;  // relative to windows/, or absolute below the test folder with '@'
@@ -102,8 +101,7 @@ const LinkCase kLinks[] = {{"DanglingIsCreated", "../../sync/APP.INI", "sync/APP
                            {"ThroughAChain", "@sync/CHAIN.INI", "other/APP.INI"},
                            {"ALoopFailsWithOneLine", "APP.INI", nullptr}};
 
-INSTANTIATE_TEST_SUITE_P(Links, ProfileLinks, ::testing::ValuesIn(kLinks),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Links, ProfileLinks, ::testing::ValuesIn(kLinks), kByName);
 
 TEST_F(FileSafety, ProfileNamesUpToTheLongestAFolderTakesCanBeWritten) {
     for (const std::size_t length : {241u, 250u, 255u}) {
@@ -195,8 +193,7 @@ TEST_F(FileSafety, ALockFileAUserCannotWriteStillLetsTheUserWrite) {
     EXPECT_EQ(QueryTextAt(kSettings, "x"), "y");
 }
 
-// Out of descriptors while the machine loads: those files are read again at the next write,
-// not taken as unreadable for the session.
+// Files unread for want of descriptors are read again at the next write, not taken as unreadable.
 TEST_F(FileSafety, AReadThatFailedForAPassingReasonIsTriedAgainAtTheNextWrite) {
     Write("windows/p.INI", "[S]\nkept=1\n");
     Reload();
@@ -208,13 +205,10 @@ TEST_F(FileSafety, AReadThatFailedForAPassingReasonIsTriedAgainAtTheNextWrite) {
     rlimit scarce = limit;
     scarce.rlim_cur = static_cast<rlim_t>(lowestFree);
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &scarce), 0);
-    const LONG whileScarce = SetText("", "x", "1");
-    const BOOL profileWhileScarce = WriteProfile("k", "v", "p.INI");
+    EXPECT_EQ(SetText("", "x", "1"), ERROR_WRITE_FAULT);
+    EXPECT_EQ(WriteProfile("k", "v", "p.INI"), FALSE);
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
     const std::string said = ::testing::internal::GetCapturedStderr();
-
-    EXPECT_EQ(whileScarce, ERROR_WRITE_FAULT);
-    EXPECT_EQ(profileWhileScarce, FALSE);
     EXPECT_NE(said.find(ErrorLine(File("system.reg"), ": Too many open files")), std::string::npos)
         << said;
     EXPECT_EQ(SetText("", "x", "1"), ERROR_SUCCESS);
@@ -223,8 +217,7 @@ TEST_F(FileSafety, AReadThatFailedForAPassingReasonIsTriedAgainAtTheNextWrite) {
     EXPECT_EQ(Read("windows/p.INI"), "[S]\nkept=1\nk=v\n");
 }
 
-// A write the file system refuses (here: over the file size limit) leaves the file as it was and
-// no temporary behind.
+// A write the file system refuses (over the size limit) leaves the file and no temporary behind.
 TEST_F(FileSafety, AWriteTheFileSystemRefusesLeavesNothingBehind) {
     Write("windows/p.INI", "[S]\nkept=1\n");
     ::signal(SIGXFSZ, SIG_IGN);

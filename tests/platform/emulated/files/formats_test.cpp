@@ -1,6 +1,7 @@
 #include "platform/emulated/files/ini_text.h"
 #include "platform/emulated/files/registry_text.h"
 #include "platform/emulated/joysticks/joystick_config.h"
+#include "tests/support/param_name.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -52,13 +53,12 @@ TEST(RegistryText, ReadsAHandWrittenFileAsAnImportAndWritesItBackByteForByte) {
 }
 
 TEST(RegistryText, ValuesOnlyHexHoldsComeBackWhole) {
-    const std::pair<DWORD, std::vector<BYTE>> values[] = {
-        {REG_SZ, {'a', 'b'}},           // no terminating zero
-        {REG_SZ, {'a', '\n', 'b', 0}},  // a line break
-        {REG_SZ, {'a', '\r', 'b', 0}},
-        {REG_DWORD, {1, 2}},  // two bytes
-        {REG_BINARY, std::vector<BYTE>(70000, 9)},
-        {7, {'A', 0, 0}}};
+    const std::pair<DWORD, std::vector<BYTE>> values[] = {{REG_SZ, {'a', 'b'}},
+                                                          {REG_SZ, {'a', '\n', 'b', 0}},
+                                                          {REG_SZ, {'a', '\r', 'b', 0}},
+                                                          {REG_DWORD, {1, 2}},
+                                                          {REG_BINARY, std::vector<BYTE>(70000, 9)},
+                                                          {7, {'A', 0, 0}}};
     RegistryDocument document;
     for (std::size_t i = 0; i < std::size(values); ++i) {
         document.SetValue(kKey, "v" + std::to_string(i), values[i].first, values[i].second);
@@ -90,7 +90,7 @@ TEST(IniText, ReadsEntriesBetweenMixedLineEnds) {
     EXPECT_EQ(parsed.value().Get("B", "y"), "a=b");
 }
 
-// Every text file of the machine splits lines the same way: LF, CR LF or a lone CR.
+// Every text file splits lines at LF, CR LF or a lone CR.
 struct LineEndCase {
     const char* name;
     std::string text;
@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineEndCase{"CommentsBeforeTheNextSectionStay",
                     "[A]\nx=1\n\n; about B\n[Old]\ny=2\n\n; about C\n[C]\nz=3\n", "old", nullptr,
                     "[A]\nx=1\n\n; about B\n\n; about C\n[C]\nz=3\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    kByName);
 
 // A text over its kind's limits is refused whole, naming the first line beyond them.
 TEST(TextLimits, RefuseTextsTooLargeForTheirKind) {

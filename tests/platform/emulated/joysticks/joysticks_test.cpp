@@ -1,8 +1,7 @@
-// The sixteen joystick slots: the virtual devices of joysticks.ini and what they answer, then the
-// kernel's joystick devices, over stand-in devices: which slots they take, their OEM names, and
-// the calibrations they are given.
+// The joystick slots: joysticks.ini's virtual devices, then stand-ins for the kernel's devices.
 #include "platform/emulated/seed.h"
 #include "tests/support/fake_input_devices.h"
+#include "tests/support/param_name.h"
 #include "tests/support/test_machine.h"
 
 #include <cerrno>
@@ -41,9 +40,8 @@ TEST_F(JoystickApi, RefusesBadRecordsAndEmptySlots) {
     EXPECT_EQ(joyGetPosEx(0, nullptr), JOYERR_PARMS);
 }
 
-// The status word: bit 0 stereo mode, bit 1 the power saver. The commands: V reads it, X zeroes,
-// Y/Z turn stereo off/on, R/U the power saver off/on; any other flags are no command. The status
-// is kept in joysticks.ini as 0 or 1, where only "1" turns a state on.
+// Status bit 0 stereo, bit 1 power saver: V reads, X zeroes, Y/Z and R/U turn them off/on; other
+// flags are no command. joysticks.ini keeps each as 0 or 1, only "1" turning it on.
 TEST_F(JoystickApi, EachCommandFlagAnswersWithTheStatusAfterIt) {
     for (const auto& [flags, statusAfter] :
          {std::pair{JOY_CAL_READVONLY, 1u}, std::pair{JOY_CAL_READXONLY, 1u},
@@ -73,9 +71,8 @@ TEST_F(JoystickApi, APlainJoystickAnswersCentredAndIgnoresCommands) {
     EXPECT_EQ(Read("joysticks.ini"), ini);
 }
 
-// Zero makes the present attitude the resting one, and the head sways on from there. The sensor
-// counts whole hardware units: over ten seconds of 20 ms polls the yaw reading changes a few
-// dozen times (once per unit the head moves), not on every poll.
+// Zero makes the present attitude the resting one; the sensor counts whole units, so over ten
+// seconds of 20 ms polls the yaw changes a few dozen times, not on every poll.
 TEST_F(JoystickApi, TheRestingHeadsReadingChangesOnlyWhenItMovesAWholeUnit) {
     now_ = 1234.5;
     ASSERT_EQ(Query(0, JOY_CAL_READXONLY).result, JOYERR_NOERROR);
@@ -121,8 +118,7 @@ TEST_F(JoystickApi, TheDriverOpensOnlyWithItsDriversEntry) {
     }
 }
 
-// The szPname of every slot up to the last device, "-" for a slot that is no device, joined by
-// "|".
+// The szPname of every slot up to the last device, "-" for no device, joined by "|".
 std::string DeviceNames() {
     std::string names;
     for (const std::string& name : SlotNames(16)) {
@@ -131,8 +127,7 @@ std::string DeviceNames() {
     return names.substr(0, names.find_last_not_of("-|") + 1);
 }
 
-// Devices from "name=identity" items separated by ";", the Nth as /dev/input/jsN: "@p" after
-// the identity makes p its physical path, a "!" before the name makes it unopenable.
+// Devices from "name=identity[@physical path]" items joined by ";", a leading "!" unopenable.
 std::vector<FakeDevice> Devices(const std::string& spec) {
     std::vector<FakeDevice> devices;
     std::istringstream items(spec);
@@ -165,7 +160,6 @@ constexpr char kBound[] = "[Joystick1]\nIdentity=usb-hmd\n";
 
 class RealDevices : public MachineTest {
 protected:
-    // The prefix's files and the devices, then a fresh machine.
     void Start(const std::string& joysticksIni, std::vector<FakeDevice> devices,
                const std::string& registry = "REGEDIT4\n", const std::string& bindings = "",
                const std::string& plugStates = "") {
@@ -241,15 +235,11 @@ const SlotCase kLayouts[] = {
      "zarven-controls: /dev/input/js3: Permission denied\n"
      "zarven-controls: /dev/input/js1 (Pad 2): no free joystick slot\n"}};
 
-INSTANTIATE_TEST_SUITE_P(Layouts, RealSlots, ::testing::ValuesIn(kLayouts),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Layouts, RealSlots, ::testing::ValuesIn(kLayouts), kByName);
 
-// Discovery reads the kernel name as the OEM name, each slot's under its own OEM key however the
-// registry's case-blind names compare; none of it is stored, and it cannot be overwritten.
+// Each slot's kernel name under its own OEM key, case-blind names apart; never stored or written.
 TEST_F(RealDevices, ShowTheirOemNamesWithoutStoringThem) {
     Start("", Devices("Foo Tracker=usb-Foo\\Tracker;FOO TRACKER=usb-FOO"));
-    const std::string oemKey =
-        "System\\CurrentControlSet\\Control\\MediaProperties\\PrivateProperties\\Joystick\\OEM\\";
     const std::string settings =
         "system\\currentcontrolset\\control\\mediaresources\\joystick\\msjstick.drv\\"
         "currentjoysticksettings";
@@ -257,7 +247,7 @@ TEST_F(RealDevices, ShowTheirOemNamesWithoutStoringThem) {
          {std::tuple{"2", "Linux input usb-Foo/Tracker (Joystick2)", "Foo Tracker"},
           std::tuple{"1", "Linux input usb-FOO (Joystick1)", "FOO TRACKER"}}) {
         EXPECT_EQ(QueryTextAt(settings, "JOYSTICK" + std::string(slot) + "oemname"), type);
-        EXPECT_EQ(QueryTextAt(oemKey + type, "oemname"), name);
+        EXPECT_EQ(QueryTextAt(kOemKey + std::string(type), "oemname"), name);
     }
     EXPECT_EQ(QueryTextAt(kSettings, "Joystick3OEMName"), "error 2");
     EXPECT_EQ(QueryTextAt(std::string(kSettings, 60), "Joystick1OEMName"), "no key");
@@ -271,8 +261,7 @@ TEST_F(RealDevices, ShowTheirOemNamesWithoutStoringThem) {
                                               "]\n\"Joystick1Configuration\"=\"x\""));
 }
 
-// A record applies to the device bound to its slot, never to whichever device sorts into it;
-// the panel changing a slot's record binds its device.
+// A record applies to the device bound to its slot; changing a slot's record binds its device.
 TEST_F(RealDevices, RecordsBelongToTheirBoundDevices) {
     Start("", Devices("Stick=usb-b;Other=usb-c"), kRegistry);
     DeviceNames();
@@ -294,8 +283,7 @@ TEST_F(RealDevices, RecordsBelongToTheirBoundDevices) {
     EXPECT_TRUE(Device(0).applied.empty() && Device(2).applied.empty());
 }
 
-// Unplugged, a slot answers JOYERR_UNPLUGGED and looks for its device at most once a second;
-// the same identity plugged in again is read again, and given its record.
+// Unplugged, a slot looks for its device at most once a second; the same identity gets its record.
 TEST_F(RealDevices, UnpluggedAnswerUnpluggedUntilTheSameDeviceComesBack) {
     Start("", Devices("Stick=usb-b"), kRegistry, "[Joystick1]\nIdentity=usb-b\n");
     DeviceNames();
@@ -319,8 +307,7 @@ TEST_F(RealDevices, UnpluggedAnswerUnpluggedUntilTheSameDeviceComesBack) {
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
-// Identities with bytes an INI value cannot hold as they are: the binding and the plug-in state
-// keep them escaped, and find the device again at the next start.
+// Identities an INI value cannot hold as they are stay escaped, and are found at the next start.
 TEST_F(RealDevices, OddIdentitiesAreKeptEscapedAndFoundAgain) {
     for (const auto& [identity, escaped] :
          {std::pair{" usb\ta%", "%20usb%09a%25"}, std::pair{"usb-\x7f\xe9 ", "usb-%7F%E9%20"}}) {
@@ -336,9 +323,8 @@ TEST_F(RealDevices, OddIdentitiesAreKeptEscapedAndFoundAgain) {
     }
 }
 
-// Zero makes the present raw position the centre, on top of the stored record; the shift and the
-// device's own ranges outlive the machine, so a later run does not take the narrowed evdev range
-// for the device's own. The state of other plug-ins is dropped.
+// Zero shifts the stored record to the present raw position; the shift and the device's own
+// ranges are remembered for a later run, other plug-ins' states dropped.
 TEST_F(RealDevices, ZeroShiftsTheCalibrationAndIsRememberedForThePlugIn) {
     Start("", Devices(kHmd), kRegistry, kBound, "[input3@old]\nIdentity=usb-hmd\nXMin=5\nXMax=6\n");
     Device(0).raw = {1100, 1000, 1024};
@@ -362,8 +348,7 @@ TEST_F(RealDevices, ZeroShiftsTheCalibrationAndIsRememberedForThePlugIn) {
     EXPECT_THAT(state, ::testing::Not(HasSubstr("input3@old")));
 }
 
-// What input-devices.ini keeps for a recalibrated device counts only when it makes sense and
-// accounts for what the kernel holds now; otherwise the device is left as it is, with one line.
+// input-devices.ini's state counts only when it accounts for what the kernel holds; else one line.
 struct PlugStateCase {
     const char* name;
     std::int32_t kernelMin, kernelMax;  // X's evdev range, as an earlier run set it
@@ -400,8 +385,7 @@ const PlugStateCase kSections[] = {
     {"KernelRefusesToBeRead", 512, 1534, "XMin=0\nXMax=2047\n",
      "/dev/input/js0: calibration not applied: Invalid argument", EINVAL}};
 
-INSTANTIATE_TEST_SUITE_P(Sections, PlugStates, ::testing::ValuesIn(kSections),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sections, PlugStates, ::testing::ValuesIn(kSections), kByName);
 
 }  // namespace
 }  // namespace emulated_test
