@@ -416,7 +416,8 @@ TEST(UdevRule, MakesOnlyOurButtonlessTrackerAJoystick) {
     const UinputDevice ours{"ZARVEN HMD Tracker", 9, kTrackerAxes};
     const UinputDevice other{"Other HMD Tracker", 9, kTrackerAxes};
     ASSERT_TRUE(ours.ok() && other.ok());
-    const auto udev = [](const std::string& node) {  // what udev makes of the node, in words
+    // What udev makes of the node plugged in, in words.
+    const auto expect = [](const std::string& node, const std::string& expected) {
         const std::string said = UdevAdd(node);
         const std::pair<const char*, const char*> signs[] = {
             {"\nID_INPUT_JOYSTICK=1\n", "joystick"},
@@ -428,14 +429,14 @@ TEST(UdevRule, MakesOnlyOurButtonlessTrackerAJoystick) {
         for (const auto& [sign, word] : signs) {
             words += Has(said, sign) ? std::string(word) + " " : "";
         }
-        return words;
+        EXPECT_EQ(words, expected) << node << ":\n" << said;
     };
-    EXPECT_EQ(udev(ours.joystickNode()), "accelerometer ");
+    expect(ours.joystickNode(), "accelerometer ");
     const InstalledUdevRule rule;
-    EXPECT_EQ(udev(ours.joystickNode()), "joystick uaccess systemd service ");
-    EXPECT_EQ(udev(ours.eventNode()), "joystick uaccess ");
-    EXPECT_EQ(udev(other.joystickNode()), "accelerometer ");
-    EXPECT_EQ(udev(other.eventNode()), "accelerometer ");
+    expect(ours.joystickNode(), "joystick uaccess systemd service ");
+    expect(ours.eventNode(), "joystick uaccess ");
+    expect(other.joystickNode(), "accelerometer ");
+    expect(other.eventNode(), "accelerometer ");
 }
 
 // Ranges never drift: whatever happens to input-devices.ini, any number of starts leaves the
