@@ -1,18 +1,12 @@
 #!/usr/bin/env bash
-# Runs a command inside a small virtual machine with a real Linux kernel, so that tests can
-# meet the kernel's joystick (joydev), event (evdev) and uinput drivers that build machines
-# lack. QEMU boots Debian's own kernel under software emulation (TCG) with a busybox
-# initramfs that loads evdev, joydev and uinput, mounts this machine's root read-only over
-# virtio-9p, puts proc, sys, devtmpfs and a tmpfs on /tmp inside it, chroots there and runs the
-# command as root (HOME=/tmp/home, XDG_DATA_HOME=/tmp/xdg, TMPDIR=/tmp, in /tmp). The
-# command's output comes back on the serial console; its exit status is this script's.
+# Runs a command as root inside a small QEMU machine booting Debian's own kernel, so that tests
+# meet the joydev, evdev and uinput drivers build machines lack; the command's output and exit
+# status are this script's. See docs/real-kernel-tests.md.
 #
 #   tests/vm/run.sh [COMMAND ARGS...]
 #
-# Without a command it runs the in-VM joystick tests of the build in $ZARVEN_BUILD_DIR
-# (default build/). Installs QEMU, busybox and udev when missing (ends with status 77, "skipped",
-# when they are missing and it is not root); the kernel package is fetched with apt-get download
-# and unpacked into $ZARVEN_VM_CACHE (default build-vm/).
+# Without a command it runs the in-VM joystick tests of $ZARVEN_BUILD_DIR (default build/).
+# Ends with status 77 ("skipped") when QEMU, busybox or udev are missing and it is not root.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cache=$(realpath -m "${ZARVEN_VM_CACHE:-$root/build-vm}")
