@@ -67,10 +67,10 @@ std::optional<li::DeviceRange> UsableOwn(const PlugState& state, std::size_t axi
 std::optional<PlugState> KnownState(const IniDocument& plugStates,
                                     const li::DeviceDescription& device,
                                     const li::Calibrations& now) {
-    std::optional<PlugState> stored = FindPlugState(plugStates, device, now);
     const bool asPluggedIn = std::all_of(
         now.begin(), now.end(), [](const auto& axis) { return !axis || li::IsAsPluggedIn(*axis); });
     if (!asPluggedIn) {
+        std::optional<PlugState> stored = FindPlugState(plugStates, device, now);
         return stored && Explains(*stored, now) ? stored : std::nullopt;
     }
     PlugState state;
@@ -78,9 +78,6 @@ std::optional<PlugState> KnownState(const IniDocument& plugStates,
         if (now[axis] && now[axis]->evdev.range.max > now[axis]->evdev.range.min) {
             state.own[axis] = now[axis]->evdev;
         }
-    }
-    if (stored && stored->own == state.own) {
-        state.shift = stored->shift;  // the zero of this plug-in, not applied just now
     }
     return state;
 }
@@ -225,7 +222,7 @@ bool RealJoysticks::Reattach(UINT slot, Device& device, double now) {
         Describe(back);
         device = std::move(back);
         if (const std::optional<JOYREGHWCONFIG> record = OwnRecord(slot, device)) {
-            Calibrate(device, record, device.state);
+            Calibrate(device, record, CurrentState(device));
         }
         return !device.gone;
     }
@@ -238,7 +235,7 @@ std::optional<PlugState> RealJoysticks::CurrentState(const Device& device) {
     const std::optional<PlugState> stored =
         FindPlugState(plugStates_.document(), device.description, device.discovered);
     if (state && stored && stored->own == state->own) {
-        state->shift = stored->shift;  // a zero set by another process meanwhile
+        state->shift = stored->shift;  // the zero of this plug-in, set by any process
     }
     return state;
 }

@@ -78,7 +78,8 @@ private:
     void Describe(Device& device) const;
     // A gone device's identity plugged in again takes its place, with its record.
     bool Reattach(UINT slot, Device& device, double now);
-    // The device's state with the zero shifts another process may have stored since.
+    // The device's state with the zero shifts input-devices.ini holds for its plug-in, whoever
+    // stored them (this process, an earlier run, or another process meanwhile).
     std::optional<PlugState> CurrentState(const Device& device);
     MMRESULT SetZero(UINT slot, Device& device);
     // The slot's JoystickNConfiguration value as stored.

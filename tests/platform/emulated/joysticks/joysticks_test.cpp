@@ -348,6 +348,18 @@ TEST_F(RealDevices, ZeroShiftsTheCalibrationAndIsRememberedForThePlugIn) {
     EXPECT_THAT(state, ::testing::Not(HasSubstr("input3@old")));
 }
 
+// A zero stored for this plug-in while the kernel still holds the plug-in calibration (its
+// calibration was never applied) moves the record's range when it is applied.
+TEST_F(RealDevices, AZeroStoredForAnUntouchedPlugInIsApplied) {
+    std::string section = "[input20@boot]\nIdentity=usb-hmd\nXShift=100\n";
+    for (const char axis : {'X', 'Y', 'Z'}) {
+        section += std::string(1, axis) + "Min=0\n" + axis + "Max=2047\n" + axis + "Flat=0\n";
+    }
+    Start("", Devices(kHmd), kRegistry, kBound, section);
+    DeviceNames();
+    EXPECT_EQ(KernelX(0), (li::RawRange{612, 1634}));
+}
+
 // input-devices.ini's state counts only when it accounts for what the kernel holds; else one line.
 struct PlugStateCase {
     const char* name;
