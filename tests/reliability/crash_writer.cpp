@@ -8,10 +8,8 @@
 #include "platform/emulated/files/ini_text.h"
 #include "platform/emulated/joysticks/joystick_slots.h"
 #include "platform/emulated/seed.h"
-#include "platform/win32api.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <fstream>
 #include <iostream>

@@ -6,10 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <numeric>
-#include <tuple>
-#include <vector>
 
 namespace {
 

@@ -2,7 +2,6 @@
 #include "platform/linux_input/device_scan.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 

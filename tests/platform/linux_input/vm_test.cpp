@@ -9,13 +9,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <functional>
 #include <grp.h>
 #include <linux/input.h>
 #include <linux/joystick.h>
-#include <memory>
-#include <optional>
 #include <regex>
 #include <sys/ioctl.h>
 #include <sys/stat.h>

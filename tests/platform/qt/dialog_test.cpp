@@ -11,10 +11,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-#include <map>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace zarven::qt::test {
 namespace {

@@ -6,8 +6,6 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <string>
-#include <tuple>
 
 namespace zarven::qt {
 namespace {

@@ -10,7 +10,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace zarven::qt::test {
 namespace {

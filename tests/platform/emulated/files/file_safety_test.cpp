@@ -7,11 +7,9 @@
 #include <chrono>
 #include <csignal>
 #include <grp.h>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <tuple>
 
 namespace emulated_test {
 namespace {

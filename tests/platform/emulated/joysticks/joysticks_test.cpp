@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <gmock/gmock.h>
-#include <sstream>
-#include <tuple>
 
 namespace emulated_test {
 namespace {
