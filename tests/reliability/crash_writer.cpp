@@ -13,7 +13,6 @@
 #include <charconv>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 constexpr std::size_t kWords = sizeof(JOYREGHWCONFIG) / sizeof(DWORD);

@@ -3,8 +3,6 @@
 #include "tests/support/test_machine.h"
 #include "tracker/TrackerLink.h"
 
-#include <algorithm>
-#include <climits>
 #include <cstring>
 #include <numeric>
 

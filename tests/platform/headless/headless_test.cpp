@@ -4,7 +4,6 @@
 #include "panel/resource.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 namespace {
 

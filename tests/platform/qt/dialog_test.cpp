@@ -3,8 +3,6 @@
 #include "tests/platform/qt/qt_test_support.h"
 
 #include <QAccessible>
-#include <QAction>
-#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>

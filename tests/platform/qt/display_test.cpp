@@ -4,7 +4,6 @@
 #include "panel/resource.h"
 #include "platform/framework.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace zarven::qt {

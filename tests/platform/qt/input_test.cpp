@@ -4,8 +4,6 @@
 #include "platform/qt/scroll_bar.h"
 #include "tests/platform/qt/qt_test_support.h"
 
-#include <QImage>
-#include <QKeyEvent>
 #include <QStyleOptionSlider>
 #include <QTimer>
 

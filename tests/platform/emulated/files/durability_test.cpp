@@ -5,8 +5,6 @@
 
 #include <fstream>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace emulated_test {
 namespace {

@@ -4,12 +4,8 @@
 #include "tests/support/param_name.h"
 #include "tests/support/test_machine.h"
 
-#include <chrono>
-#include <csignal>
 #include <grp.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace emulated_test {
 namespace {

@@ -4,8 +4,6 @@
 #include "tests/support/param_name.h"
 #include "tests/support/test_machine.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <gmock/gmock.h>
 
 namespace emulated_test {
