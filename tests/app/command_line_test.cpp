@@ -2,10 +2,7 @@
 #include "app/command_line.h"
 
 #include "app/windowless.h"
-#include "platform/emulated/emulated_machine.h"
 #include "tests/support/test_machine.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

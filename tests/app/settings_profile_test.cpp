@@ -5,10 +5,6 @@
 #include "tests/support/param_name.h"
 #include "tests/support/test_machine.h"
 
-#include <filesystem>
-#include <gtest/gtest.h>
-#include <string>
-
 namespace {
 
 class Shell : public ::testing::Test {

@@ -4,9 +4,7 @@
 #include "tests/panel/panel_fixture.h"
 #include "tests/support/fake_input_devices.h"
 
-#include <array>
 #include <gmock/gmock.h>
-#include <optional>
 
 namespace {
 

@@ -2,12 +2,8 @@
 #pragma once
 
 #include "panel/HeadsetDlg.h"
-#include "platform/emulated/emulated_machine.h"
 #include "platform/headless/headless.h"
 #include "tests/support/test_machine.h"
-
-#include <gtest/gtest.h>
-#include <vector>
 
 class PanelTest : public ::testing::Test {
 protected:

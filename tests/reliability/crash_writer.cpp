@@ -8,14 +8,11 @@
 #include "platform/emulated/files/ini_text.h"
 #include "platform/emulated/joysticks/joystick_slots.h"
 #include "platform/emulated/seed.h"
-#include "platform/win32api.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 constexpr std::size_t kWords = sizeof(JOYREGHWCONFIG) / sizeof(DWORD);

@@ -3,7 +3,6 @@
 #include "tests/panel/panel_fixture.h"
 #include "tests/support/lock_holder.h"
 
-#include <chrono>
 #include <gmock/gmock.h>
 
 TEST_F(PanelTest, AHeldLockFailsTheClickInBoundedTimeAndTheReadoutTicksOn) {

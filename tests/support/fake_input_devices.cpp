@@ -2,8 +2,6 @@
 
 #include "platform/emulated/emulated_machine.h"
 
-#include <cerrno>
-
 namespace li = linux_input;
 
 namespace {

@@ -4,10 +4,6 @@
 
 #include "platform/linux_input/input_device.h"
 
-#include <memory>
-#include <string>
-#include <vector>
-
 struct FakeDeviceState {
     linux_input::Calibrations kernel{};  // what the kernel holds, as calibrations change it
     linux_input::AxisValues joydev{};    // what the joystick node reads

@@ -3,9 +3,7 @@
 #include "platform/headless/headless.h"
 #include "tests/support/fake_input_devices.h"
 
-#include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 

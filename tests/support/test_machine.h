@@ -4,13 +4,9 @@
 #pragma once
 
 #include "platform/emulated/emulated_machine.h"
-#include "platform/win32api.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
-#include <string>
-#include <vector>
 
 struct TestSlot {
     UINT slot;

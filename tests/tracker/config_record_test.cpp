@@ -3,13 +3,8 @@
 #include "tests/support/test_machine.h"
 #include "tracker/TrackerLink.h"
 
-#include <algorithm>
-#include <climits>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <numeric>
-#include <tuple>
-#include <vector>
 
 namespace {
 

@@ -7,8 +7,6 @@
 
 #include <cstring>
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#include <tuple>
 
 namespace {
 

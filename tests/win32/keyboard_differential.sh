@@ -31,6 +31,7 @@ cases=(
   "Alt+Down on OK keeps the focus there|alt+Down Down Return"
   "Right on Set Zero reaches the yaw bar, Alt+arrows do not scroll it|Tab Tab Tab Tab Right alt+Down alt+Right Down Return"
   "Shift+arrows move as the arrows do, to the bar and on it|Tab Tab Tab Tab shift+Down shift+Down shift+Up shift+Down Return"
+  "Shift+Tab on OK reaches the last readout, Ctrl+F4 closes nothing, Alt+Down on the box moves nothing, Ctrl+Down does|shift+Tab ctrl+F4 Down Tab Up alt+Down ctrl+Down space"
 )
 
 # press TOP BOTTOM KEYS...: sends the keys to $panel, framed TOP and BOTTOM pixels.

@@ -1,7 +1,6 @@
 #include "platform/framework_common.h"
 
 #include <gtest/gtest.h>
-#include <utility>
 
 namespace {
 

@@ -3,11 +3,7 @@
 
 #include "panel/resource.h"
 
-#include <functional>
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace {
 

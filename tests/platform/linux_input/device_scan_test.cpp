@@ -1,8 +1,6 @@
 // What a scan makes of /dev/input and sysfs, over a tree laid out as the kernel lays it out.
 #include "platform/linux_input/device_scan.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 

@@ -5,7 +5,6 @@
 #include "platform/linux_input/axis_calibration.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <gtest/gtest.h>
 
 inline std::int32_t KernelCorrect(std::int32_t value, const linux_input::BrokenLine& line) {

@@ -1,14 +1,11 @@
 #include "tests/platform/linux_input/uinput_device.h"
 
-#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <linux/joystick.h>
 #include <linux/uinput.h>
-#include <sys/ioctl.h>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 

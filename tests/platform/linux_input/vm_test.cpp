@@ -6,21 +6,10 @@
 #include "tests/platform/linux_input/uinput_device.h"
 #include "tracker/TrackerLink.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <functional>
 #include <grp.h>
-#include <linux/input.h>
 #include <linux/joystick.h>
-#include <memory>
-#include <optional>
 #include <regex>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 

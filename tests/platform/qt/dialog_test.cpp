@@ -3,18 +3,12 @@
 #include "tests/platform/qt/qt_test_support.h"
 
 #include <QAccessible>
-#include <QAction>
-#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
-#include <map>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace zarven::qt::test {
 namespace {

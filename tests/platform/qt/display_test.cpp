@@ -4,10 +4,7 @@
 #include "panel/resource.h"
 #include "platform/framework.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <string>
-#include <tuple>
 
 namespace zarven::qt {
 namespace {

@@ -1,7 +1,6 @@
 // A dialog that records its events, and a modal run that acts as the user once it is shown.
 #pragma once
 
-#include "platform/framework.h"
 #include "platform/qt/dialog_window.h"
 
 #include <QApplication>
@@ -9,7 +8,6 @@
 
 #include <functional>
 #include <utility>
-#include <vector>
 
 namespace zarven::qt::test {
 

@@ -4,9 +4,6 @@
 #include "platform/win32/resource_script.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
-#include <string>
-#include <tuple>
 
 namespace {
 

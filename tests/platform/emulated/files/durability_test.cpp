@@ -4,10 +4,7 @@
 #include "tests/support/test_machine.h"
 
 #include <fstream>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace emulated_test {
 namespace {

@@ -4,14 +4,8 @@
 #include "tests/support/param_name.h"
 #include "tests/support/test_machine.h"
 
-#include <chrono>
-#include <csignal>
 #include <grp.h>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <tuple>
 
 namespace emulated_test {
 namespace {

@@ -4,11 +4,7 @@
 #include "tests/support/param_name.h"
 #include "tests/support/test_machine.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <gmock/gmock.h>
-#include <sstream>
-#include <tuple>
 
 namespace emulated_test {
 namespace {

@@ -1,8 +1,5 @@
 #include "tests/support/test_machine.h"
 
-#include <gtest/gtest.h>
-#include <tuple>
-
 namespace emulated_test {
 namespace {
 

@@ -1,8 +1,6 @@
 #include "tests/support/test_machine.h"
 
 #include <cstring>
-#include <gtest/gtest.h>
-#include <tuple>
 
 namespace emulated_test {
 namespace {
