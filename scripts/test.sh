@@ -11,7 +11,7 @@ cd "$root"
 build=build
 args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitize" ]; then
-  build=build-asan
+  build="build-asan"
   args=(-DCMAKE_BUILD_TYPE=Debug -DZARVEN_SANITIZE=ON -DZARVEN_WITH_BENCH=OFF)
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}

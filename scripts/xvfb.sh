@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by scripts that need a virtual display: start_xvfb starts Xvfb on a free display
 # number, exports DISPLAY and sets xvfb_pid; stop_xvfb ends it.
 start_xvfb() {
