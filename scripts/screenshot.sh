@@ -21,13 +21,20 @@ trap stop_xvfb EXIT
 
 "$@" &
 program=$!
-if ! window=$(wait_for_window "ZARVEN Controls"); then
+# The panel, or a box the program shows before it (no tracker found, or a question which).
+if ! window=$(wait_for_window "(ZARVEN Controls|NO Tracker|Select HMD to configure)"); then
   echo "screenshot: the panel did not appear" >&2
   kill "$program" 2>/dev/null || true
   exit 1
 fi
 sleep 1
 /usr/bin/import -window root png:- | /usr/bin/convert png:- -trim +repage "$out"
-echo "screenshot: saved $out" >&2
-xdotool windowfocus --sync "$window" && sleep 0.3 && xdotool key Escape
+title=$(xdotool getwindowname "$window")
+if [ "$title" = "ZARVEN Controls" ]; then
+  echo "screenshot: saved $out" >&2
+  xdotool windowfocus --sync "$window" && sleep 0.3 && xdotool key Escape
+else
+  echo "screenshot: saved $out, showing the box \"$title\" that came before the panel" >&2
+  kill "$program" 2>/dev/null || true
+fi
 wait "$program" || true
