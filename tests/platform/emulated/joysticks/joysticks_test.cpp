@@ -124,9 +124,9 @@ std::string DeviceNames() {
 }
 
 // Devices from "name=identity[@physical path]" items joined by ";", a leading "!" unopenable.
-std::vector<FakeDevice> Devices(const std::string& spec) {
+std::vector<FakeDevice> Devices(const std::string& list) {
     std::vector<FakeDevice> devices;
-    std::istringstream items(spec);
+    std::istringstream items(list);
     for (std::string item; std::getline(items, item, ';');) {
         const bool locked = item.starts_with('!');
         const std::size_t equals = item.find('='), at = item.find('@', equals);
