@@ -26,7 +26,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1 ||
+# The package, and the validators of its desktop entry, metainfo and user service.
+validators=()
+for tool in desktop-file-validate/desktop-file-utils appstreamcli/appstream systemd-analyze/systemd; do
+  command -v "${tool%/*}" >/dev/null || validators+=("${tool#*/}")
+done
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${validators[@]}" \
+  "$deb" >"$work/apt.log" 2>&1 ||
   { cat "$work/apt.log" >&2; echo "deb smoke: 0 passed, 1 failed"; exit 1; }
 passed=$((passed + 1))
 
@@ -43,8 +49,7 @@ desktop=$share/applications/zarven-controls.desktop
 check "no desktop entry" test -f "$desktop"
 check "the desktop entry does not carry the program's name" grep -qx 'Name=ZARVEN Controls' "$desktop"
 check "the desktop entry does not name the icon" grep -qx 'Icon=zarven-controls' "$desktop"
-! command -v desktop-file-validate >/dev/null ||
-  check "desktop-file-validate rejects the entry" desktop-file-validate "$desktop"
+check "desktop-file-validate rejects the entry" desktop-file-validate "$desktop"
 for icon in scalable/apps/zarven-controls.svg \
   {16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/zarven-controls.png; do
   check "no $icon icon" test -f "$share/icons/hicolor/$icon"
@@ -61,7 +66,7 @@ metainfo_validates() {
   appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
     { cat "$work/appstream.log" >&2; return 1; }
 }
-! command -v appstreamcli >/dev/null || check "appstreamcli rejects the metainfo" metainfo_validates
+check "appstreamcli rejects the metainfo" metainfo_validates
 
 # The udev rule, and the user service it starts, which systemd accepts.
 check "no udev rule" test -f /lib/udev/rules.d/60-input-zarven-controls.rules
@@ -73,8 +78,7 @@ verify_unit() {
     >"$work/verify.log" 2>&1 || { cat "$work/verify.log" >&2; return 1; }
   ! grep -q . "$work/verify.log" || { cat "$work/verify.log" >&2; return 1; }
 }
-! command -v systemd-analyze >/dev/null ||
-  check "systemd-analyze rejects the user service" verify_unit zarven-controls-apply@login.service
+check "systemd-analyze rejects the user service" verify_unit zarven-controls-apply@login.service
 
 # The command line; the service's windowless mode does nothing without a machine folder.
 check "--version does not tell the version" grep -qx 'zarven-controls 1\.[0-9]*\.[0-9]*' \
