@@ -1,7 +1,10 @@
 // ASCII text helpers: case-insensitive comparison and trimming, as the platform compares
-// registry, profile and driver names.
+// registry, profile and driver names; whole numbers as the machine's files write them.
 #pragma once
 
+#include <charconv>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,6 +58,14 @@ inline std::string_view TrimRight(std::string_view text) {
 
 inline std::string_view Trim(std::string_view text) {
     return TrimLeft(TrimRight(text));
+}
+
+// A decimal integer that is the whole text (a leading '-', no blanks, no '+'), within 64 bits.
+inline std::optional<std::int64_t> WholeNumber(std::string_view text) {
+    std::int64_t value = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && stop == text.data() + text.size() ? std::optional(value)
+                                                                     : std::nullopt;
 }
 
 }  // namespace emulated

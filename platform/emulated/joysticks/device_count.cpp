@@ -1,8 +1,8 @@
 #include "platform/emulated/joysticks/device_count.h"
 
+#include "platform/emulated/files/ascii_text.h"
 #include "platform/emulated/joysticks/joystick_slots.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 
@@ -13,10 +13,8 @@ UINT ReportedDeviceCount(const IniDocument& joysticksIni) {
     if (!text) {
         return kSlotCount;
     }
-    UINT count = 0;
-    const char* end = text->data() + text->size();
-    const auto [stop, error] = std::from_chars(text->data(), end, count);
-    return error == std::errc{} && stop == end && count <= kSlotCount ? count : kSlotCount;
+    const std::optional<std::int64_t> count = WholeNumber(*text);
+    return count && *count >= 0 && *count <= kSlotCount ? static_cast<UINT>(*count) : kSlotCount;
 }
 
 }  // namespace emulated

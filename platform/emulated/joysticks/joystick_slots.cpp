@@ -3,8 +3,6 @@
 #include "platform/emulated/files/ascii_text.h"
 #include "platform/emulated/files/registry_document.h"
 
-#include <charconv>
-
 namespace emulated {
 
 std::string SlotSectionName(UINT slot) {
@@ -32,12 +30,9 @@ SlotDevice DescribeSlot(const IniDocument& joysticks, UINT slot) {
     device.stereo = text(kStereoModeKey) == "1";
     device.powerSaver = text(kPowerSaverKey) == "1";
     for (std::size_t axis = 0; axis < device.zero.size(); ++axis) {
-        const std::string value = text(kZeroKeys[axis]);
-        int zero = 0;
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), zero);
-        if (error == std::errc() && end == value.data() + value.size() && zero >= -2047 &&
-            zero <= 2047) {
-            device.zero[axis] = zero;
+        const std::optional<std::int64_t> zero = WholeNumber(text(kZeroKeys[axis]));
+        if (zero && *zero >= -2047 && *zero <= 2047) {
+            device.zero[axis] = static_cast<int>(*zero);
         }
     }
     return device;

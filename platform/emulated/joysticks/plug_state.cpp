@@ -4,7 +4,6 @@
 #include "platform/emulated/files/escaped_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 #include <string>
 
@@ -24,13 +23,7 @@ constexpr std::string_view kComment =
     "; plugged in again.";
 
 std::optional<std::int64_t> Number(const std::optional<std::string>& text) {
-    std::int64_t value = 0;
-    if (!text) {
-        return std::nullopt;
-    }
-    const char* end = text->data() + text->size();
-    const auto [stop, error] = std::from_chars(text->data(), end, value);
-    return error == std::errc() && stop == end ? std::optional(value) : std::nullopt;
+    return text ? WholeNumber(*text) : std::nullopt;
 }
 
 bool FitsInt32(std::int64_t value) {
